@@ -1,0 +1,15 @@
+// Settings.ini: the options and the last used folder between runs.
+#pragma once
+
+#include "App_doubleoptions.h"
+
+#include <string>
+
+// Restores the process's current directory from the file and replaces the
+// model's options with the file's. Keys that are missing keep the model's
+// values; a malformed text value raises EStringError.
+void LoadSettings(const std::string& fileName, TDoubleOptionsModel& model);
+
+// Writes the current directory and all twelve options into the file, keeping
+// whatever else it holds.
+void SaveSettings(const std::string& fileName, const TDoubleOptionsModel& model);

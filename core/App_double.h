@@ -1,0 +1,47 @@
+// Forms the name of one new directory from a source and creates it.
+#pragma once
+
+#include "App_doubleoptions.h"
+
+#include <cstdint>
+#include <string>
+
+// The common base of the executor's failures; never raised by itself.
+class EDoubleError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// No directory was made for this source; the run goes on with the next one.
+class EDoubleFail : public EDoubleError {
+public:
+    EDoubleFail() : EDoubleError("The program could not create a directory.") {}
+};
+
+class TDoubleExecutor {
+public:
+    virtual ~TDoubleExecutor() = default;
+
+    // Creates one new directory for SourcePath in OutputDirectory and sets
+    // CreatedPath. Raises EDoubleFail when this source gets no directory, and
+    // EAppError when the naming fields themselves are unusable.
+    virtual void Execute();
+
+    std::string SourcePath;
+    std::string OutputDirectory;
+    std::string OriginalNamePrefix;
+    std::string OriginalNameSuffix;
+    bool RemoveExtension = true;
+    bool AvoidNameCollision = true;
+    std::string SerialNumberPrefix;
+    std::string SerialNumberSuffix;
+    std::int32_t MinSerialNumber = 1;
+    std::int32_t MaxSerialNumber = 100;
+    TSerialNumberPosition SerialNumberPosition = spEnd;
+    std::string CreatedPath;
+
+private:
+    std::string MakeBasePath(const std::string& directory) const;
+    std::string ChooseTargetPath(const std::string& base) const;
+    void CreateTargetDirectory(const std::string& target);
+};

@@ -1,0 +1,64 @@
+#include "App_doubleentries.h"
+
+#include "Kro_files.h"
+#include "Tk_format.h"
+#include "Tk_paths.h"
+#include "Tk_strings.h"
+
+#include <algorithm>
+
+std::string NormalizeSourcePath(const std::string& raw)
+{
+    if (!IsAbsolutePath(raw))
+        throw EAppError(Format("The program cannot accept the path \"%s\" because it is not in absolute form.", raw));
+    std::string expanded = ExpandFileName(raw);
+    // Too long to expand: refused below, with the path the user gave.
+    if (expanded.empty())
+        expanded = raw;
+    std::string path;
+    try {
+        path = GetLongPath(expanded);
+    } catch (const EFileError&) {
+        throw EAppError(Format("The program cannot accept the path \"%s\" because its long form is unavailable.", expanded));
+    }
+    if (ExtractFileName(path).empty())
+        throw EAppError(Format("The program cannot accept the path \"%s\" because its name is empty.", path));
+    return path;
+}
+
+const TDoubleEntry& TDoubleEntriesModel::Entries(int index) const
+{
+    if (index < 0 || index >= Count())
+        throw EListError(Format("The list index %d is out of bounds.", index));
+    return *FEntries[static_cast<size_t>(index)];
+}
+
+void TDoubleEntriesModel::Changed()
+{
+    if (OnChange)
+        OnChange(*this);
+}
+
+void TDoubleEntriesModel::AddEntries(TDoubleEntryArray& entries)
+{
+    FEntries.reserve(FEntries.size() + entries.size());
+    for (std::unique_ptr<TDoubleEntry>& entry : entries)
+        FEntries.push_back(std::move(entry));
+    entries.clear();
+    Changed();
+}
+
+void TDoubleEntriesModel::Clear()
+{
+    FEntries.clear();
+    Changed();
+}
+
+void TDoubleEntriesModel::Sort()
+{
+    std::sort(FEntries.begin(), FEntries.end(),
+              [](const std::unique_ptr<TDoubleEntry>& a, const std::unique_ptr<TDoubleEntry>& b) {
+                  return AnsiCompareStr(a->Path, b->Path) < 0;
+              });
+    Changed();
+}

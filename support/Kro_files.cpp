@@ -1,0 +1,97 @@
+#include "Kro_files.h"
+
+#include "Kro_autopointers.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace {
+
+bool IsBlank(char c)
+{
+    const unsigned char code = static_cast<unsigned char>(c);
+    return code >= 1 && code <= 32;
+}
+
+}
+
+bool PathExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool RegularFileExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::string GetLongPath(const std::string& path)
+{
+    static const char* const message = "The program could not get the long path of the file.";
+    if (HasWildcards(path))
+        throw EFileError(message);
+    const DWORD needed = GetLongPathNameA(path.c_str(), nullptr, 0);
+    if (needed == 0)
+        throw EFileError(message);
+    TAutoArray<char> buffer(new char[needed]);
+    const DWORD length = GetLongPathNameA(path.c_str(), buffer.Get(), needed);
+    // A result as large as the buffer is the size it would need now.
+    if (length == 0 || length >= needed)
+        throw EFileError(message);
+    return std::string(buffer.Get(), length);
+}
+
+bool HasWildcards(const std::string& path)
+{
+    for (const char* p = path.c_str(); *p; p = CharNextA(p)) {
+        if (*p == '*' || *p == '?')
+            return true;
+    }
+    return false;
+}
+
+bool IsAbsolutePath(const std::string& path)
+{
+    return path.size() >= 2 && (path[1] == ':' || (path[0] == '\\' && path[1] == '\\'));
+}
+
+std::string TrimLeadingBlanks(const std::string& text)
+{
+    const char* start = text.c_str();
+    const char* p = start;
+    while (IsBlank(*p))
+        p = CharNextA(p);
+    return std::string(p);
+}
+
+std::string TrimTrailingBlanks(const std::string& text)
+{
+    // One walk forward, remembering where the last non-blank character ends.
+    const char* start = text.c_str();
+    const char* end = start;
+    for (const char* p = start; *p;) {
+        const char* next = CharNextA(p);
+        if (!IsBlank(*p))
+            end = next;
+        p = next;
+    }
+    return std::string(start, end);
+}
+
+std::string TrimBlanks(const std::string& text)
+{
+    return TrimTrailingBlanks(TrimLeadingBlanks(text));
+}
+
+size_t FindInvalidFileNameChar(const std::string& text)
+{
+    const char* start = text.c_str();
+    for (const char* p = start; *p; p = CharNextA(p)) {
+        const unsigned char code = static_cast<unsigned char>(*p);
+        if (code < 32 || std::strchr("\"*/:<>?\\|", *p))
+            return static_cast<size_t>(p - start) + 1;
+    }
+    return 0;
+}

@@ -1,0 +1,38 @@
+// File-system and path functions of the support library. Every walk over a
+// text steps by whole characters of the ANSI code page.
+#pragma once
+
+#include "Tk_exceptions.h"
+
+#include <string>
+
+class EFileError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// True when a file or directory is at the path.
+bool PathExists(const std::string& path);
+
+// True when something is at the path and it is not a directory.
+bool RegularFileExists(const std::string& path);
+
+// The long form of an existing path; EFileError when the path holds a
+// wildcard or the platform cannot give the long form.
+std::string GetLongPath(const std::string& path);
+
+// True when the path holds '*' or '?'.
+bool HasWildcards(const std::string& path);
+
+// True when the path has a drive part: its second character is ':', or it
+// begins with two backslashes.
+bool IsAbsolutePath(const std::string& path);
+
+// Blanks are the characters 1 to 32; NUL ends the text.
+std::string TrimLeadingBlanks(const std::string& text);
+std::string TrimTrailingBlanks(const std::string& text);
+std::string TrimBlanks(const std::string& text);
+
+// 1-based byte position of the first character that a file name may not
+// hold (codes 1 to 31 and " * / : < > ? \ |); 0 when there is none.
+size_t FindInvalidFileNameChar(const std::string& text);

@@ -1,0 +1,132 @@
+#include "App_doubleentries.h"
+
+#include "Tk_paths.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+namespace {
+
+void ExpectRefused(const std::string& raw, const std::string& message)
+{
+    try {
+        const std::string path = NormalizeSourcePath(raw);
+        ADD_FAILURE() << "accepted " << raw << " as " << path;
+    } catch (const EAppError& e) {
+        EXPECT_EQ(e.Message(), message);
+    }
+}
+
+std::string NotAbsolute(const std::string& raw)
+{
+    return "The program cannot accept the path \"" + raw + "\" because it is not in absolute form.";
+}
+
+std::string NoLongForm(const std::string& expanded)
+{
+    return "The program cannot accept the path \"" + expanded + "\" because its long form is unavailable.";
+}
+
+std::string EmptyName(const std::string& path)
+{
+    return "The program cannot accept the path \"" + path + "\" because its name is empty.";
+}
+
+TDoubleEntryArray MakeEntries(std::initializer_list<std::string> paths)
+{
+    TDoubleEntryArray entries;
+    for (const std::string& path : paths)
+        entries.emplace_back(new TDoubleEntry(path));
+    return entries;
+}
+
+}
+
+TEST(AppDoubleEntries, PathsBecomeAbsoluteExpandedAndLong)
+{
+    TTempDir dir;
+    MakeDirectory(dir / "Long directory name");
+    WriteFileText(dir / "Long directory name\\report.txt", "x");
+    const std::string expected = dir / "Long directory name\\report.txt";
+
+    char shortPath[MAX_PATH];
+    ASSERT_NE(GetShortPathNameA(expected.c_str(), shortPath, MAX_PATH), 0u);
+    EXPECT_EQ(NormalizeSourcePath(shortPath), expected);
+    EXPECT_EQ(NormalizeSourcePath(dir / "Long directory name\\.\\..\\Long directory name\\report.txt"), expected);
+    EXPECT_EQ(TDoubleEntry(expected).Path, expected);
+
+    // Drive-relative: against the current directory of that drive.
+    const std::string before = GetCurrentDir();
+    ASSERT_TRUE(SetCurrentDir(dir / "Long directory name"));
+    EXPECT_EQ(NormalizeSourcePath(expected.substr(0, 2) + "report.txt"), expected);
+    SetCurrentDir(before);
+}
+
+TEST(AppDoubleEntries, EachRefusalNamesThePathItRefused)
+{
+    TTempDir dir;
+    MakeDirectory(dir / "sub");
+    ExpectRefused("docs\\report.txt", NotAbsolute("docs\\report.txt"));
+    ExpectRefused("\\docs\\report.txt", NotAbsolute("\\docs\\report.txt"));
+    ExpectRefused("", NotAbsolute(""));
+    ExpectRefused(dir / "sub\\..\\missing.txt", NoLongForm(dir / "missing.txt"));
+    ExpectRefused(dir / "*.txt", NoLongForm(dir / "*.txt"));
+    ExpectRefused(dir / "sub\\", EmptyName(dir / "sub\\"));
+    ExpectRefused("C:\\", EmptyName("C:\\"));
+    const std::string tooLong = dir / std::string(300, 'x');
+    ExpectRefused(tooLong, NoLongForm(tooLong));
+}
+
+TEST(AppDoubleEntries, DoubleBytePathsKeepTheirLastCharacter)
+{
+    REQUIRE_DOUBLE_BYTE_CODE_PAGE();
+    TTempDir dir;
+    // Its last byte is a backslash, yet the name is not empty.
+    MakeDirectory(dir / TrailBackslash);
+    EXPECT_EQ(NormalizeSourcePath(dir / TrailBackslash), dir / TrailBackslash);
+}
+
+TEST(AppDoubleEntries, EveryChangeNotifiesOnce)
+{
+    TTempDir dir;
+    WriteFileText(dir / "a", "x");
+    TDoubleEntriesModel model;
+    int changes = 0;
+    model.OnChange = [&](TModel& sender) {
+        EXPECT_EQ(&sender, &model);
+        ++changes;
+    };
+    TDoubleEntryArray none;
+    model.AddEntries(none);
+    model.Sort();
+    model.Clear();
+    EXPECT_EQ(changes, 3);
+
+    TDoubleEntryArray entries = MakeEntries({dir / "a", dir / "a"});
+    model.AddEntries(entries);
+    EXPECT_TRUE(entries.empty());
+    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(model.Count(), 2);
+    EXPECT_EQ(model.Entries(1).Path, dir / "a");
+    EXPECT_THROW(model.Entries(2), EListError);
+    EXPECT_THROW(model.Entries(-1), EListError);
+}
+
+TEST(AppDoubleEntries, SortFollowsTheLocaleNotTheBytes)
+{
+    TTempDir dir;
+    for (const char* name : {"Banana.txt", "apple.txt", "cherry.txt"})
+        WriteFileText(dir / name, "x");
+    TDoubleEntriesModel model;
+    TDoubleEntryArray entries = MakeEntries({dir / "cherry.txt", dir / "Banana.txt"});
+    model.AddEntries(entries);
+    entries = MakeEntries({dir / "apple.txt"});
+    model.AddEntries(entries);
+    model.Sort();
+    ASSERT_EQ(model.Count(), 3);
+    EXPECT_EQ(model.Entries(0).Path, dir / "apple.txt");
+    EXPECT_EQ(model.Entries(1).Path, dir / "Banana.txt");
+    EXPECT_EQ(model.Entries(2).Path, dir / "cherry.txt");
+}

@@ -1,0 +1,193 @@
+#include "App_settings.h"
+
+#include "Kro_strings.h"
+#include "Tk_exceptions.h"
+#include "Tk_memini.h"
+#include "Tk_paths.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+struct AppSettings : testing::Test {
+    TTempDir Dir;
+    std::string FileName = Dir / "Settings.ini";
+    std::string StartDirectory = GetCurrentDir();
+
+    ~AppSettings() override { SetCurrentDir(StartDirectory); }
+
+    void Write(const std::string& options)
+    {
+        WriteFileText(FileName, "[Options]\r\n" + options);
+    }
+
+    void ExpectDequoteError()
+    {
+        TDoubleOptionsModel model;
+        try {
+            LoadSettings(FileName, model);
+            ADD_FAILURE() << "loaded";
+        } catch (const EStringError& e) {
+            EXPECT_EQ(e.Message(), "The program cannot dequote the string.");
+        }
+    }
+};
+
+}
+
+TEST_F(AppSettings, AFirstSaveWritesBothSectionsInOrder)
+{
+    TDoubleOptionsModel model;
+    ASSERT_TRUE(SetCurrentDir(Dir.Path()));
+    SaveSettings(FileName, model);
+    const std::string documents = model.Options().OtherOutputDirectory;
+    EXPECT_EQ(ReadFileText(FileName),
+              "[System]\r\n"
+              "CurrentDirectory=\"" + Dir.Path() + "\"\r\n"
+              "\r\n"
+              "[Options]\r\n"
+              "OutputDirectory=1\r\n"
+              "OtherOutputDirectory=\"" + documents + "\"\r\n"
+              "OriginalNamePrefix=\"\"\r\n"
+              "OriginalNameSuffix=\"\"\r\n"
+              "RemoveExtension=1\r\n"
+              "AvoidNameCollision=1\r\n"
+              "SerialNumberPrefix=\" (\"\r\n"
+              "SerialNumberSuffix=\")\"\r\n"
+              "MinSerialNumber=1\r\n"
+              "MaxSerialNumber=100\r\n"
+              "SerialNumberPosition=1\r\n"
+              "SortEntries=1\r\n"
+              "\r\n");
+}
+
+TEST_F(AppSettings, ValuesAreReadWithTheFilesRules)
+{
+    MakeDirectory(Dir / "last used");
+    WriteFileText(FileName, "[system]\r\ncurrentdirectory=\"" + Dir / "last used" + "\"\r\n"
+                            "[Options]\r\n"
+                            "outputdirectory=258\r\n"
+                            "OriginalNamePrefix = \"   \"  \r\n"
+                            "OriginalNameSuffix=\"say \"\"hi\"\"\"\r\n"
+                            "RemoveExtension=yes\r\n"
+                            "AvoidNameCollision=0\r\n"
+                            "MinSerialNumber=0x10\r\n"
+                            "MaxSerialNumber=-5\r\n"
+                            "SerialNumberPosition=-1\r\n"
+                            "SortEntries=2\r\n");
+    TDoubleOptionsModel model;
+    int changes = 0;
+    model.OnChange = [&](TModel&) { ++changes; };
+    LoadSettings(FileName, model);
+    const TDoubleOptions& o = model.Options();
+    EXPECT_EQ(GetCurrentDir(), Dir / "last used");
+    EXPECT_EQ(o.OutputDirectory, odAsk);
+    EXPECT_EQ(o.OtherOutputDirectory, TDoubleOptions().OtherOutputDirectory);
+    EXPECT_EQ(o.OriginalNamePrefix, "   ");
+    EXPECT_EQ(o.OriginalNameSuffix, "say \"hi\"");
+    EXPECT_TRUE(o.RemoveExtension);
+    EXPECT_FALSE(o.AvoidNameCollision);
+    EXPECT_EQ(o.SerialNumberPrefix, " (");
+    EXPECT_EQ(o.MinSerialNumber, 16);
+    EXPECT_EQ(o.MaxSerialNumber, -5);
+    EXPECT_EQ(o.SerialNumberPosition, 255);
+    EXPECT_TRUE(o.SortEntries);
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(AppSettings, AMissingFileOrAVanishedFolderChangesNothing)
+{
+    TDoubleOptionsModel model;
+    int changes = 0;
+    model.OnChange = [&](TModel&) { ++changes; };
+    ASSERT_TRUE(SetCurrentDir(Dir.Path()));
+    LoadSettings(FileName, model);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(GetCurrentDir(), Dir.Path());
+
+    WriteFileText(FileName, "[System]\r\nCurrentDirectory=\"" + Dir / "gone" + "\"\r\n");
+    LoadSettings(FileName, model);
+    EXPECT_EQ(GetCurrentDir(), Dir.Path());
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(AppSettings, MalformedTextValuesStopTheLoad)
+{
+    for (const char* line : {"OriginalNamePrefix=abc\r\n", "OriginalNamePrefix=\r\n", "SerialNumberSuffix= x\"y\"\r\n"}) {
+        SCOPED_TRACE(line);
+        Write(line);
+        ExpectDequoteError();
+    }
+    WriteFileText(FileName, "[System]\r\nCurrentDirectory=C:\\\r\n");
+    ExpectDequoteError();
+}
+
+TEST_F(AppSettings, ASaveKeepsForeignKeysAndReplacesOwnKeysInPlace)
+{
+    Write("; a comment\r\nsortentries=0\r\nForeignKey=kept\r\n[Foreign]\r\nx=1\r\n");
+    TDoubleOptionsModel model;
+    LoadSettings(FileName, model);
+    EXPECT_FALSE(model.Options().SortEntries);
+    SaveSettings(FileName, model);
+
+    const std::string saved = ReadFileText(FileName);
+    EXPECT_EQ(saved.find("; a comment"), std::string::npos);
+    EXPECT_EQ(saved.find("sortentries"), std::string::npos);
+    EXPECT_EQ(saved.find("[Options]\r\nSortEntries=0\r\nForeignKey=kept\r\nOutputDirectory=1\r\n"), 0u) << saved;
+    EXPECT_NE(saved.find("[Foreign]\r\nx=1\r\n\r\n[System]\r\nCurrentDirectory="), std::string::npos) << saved;
+}
+
+TEST_F(AppSettings, AnUnwritableFileRaisesWithItsName)
+{
+    TDoubleOptionsModel model;
+    const std::string fileName = Dir / "no such folder\\Settings.ini";
+    try {
+        SaveSettings(fileName, model);
+        ADD_FAILURE() << "saved";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Message(), "The program could not write the file \"" + fileName + "\".");
+    }
+}
+
+TEST_F(AppSettings, RandomOptionsSurviveASaveAndALoad)
+{
+    std::mt19937 random(1252);
+    const std::string pieces[] = {" ", "\t", "\"", "a", "Z", "(", ")", "=", "[", "]", ";", "\xB1", "\xFF"};
+    const std::string doubleBytes[] = {TrailBackslash, TrailBar, "\x81\x40", "\x88\xA0"};
+    auto text = [&] {
+        std::string result;
+        const int length = std::uniform_int_distribution<int>(0, 10)(random);
+        for (int i = 0; i < length; ++i) {
+            if (IsDoubleByteCodePage() && random() % 3 == 0)
+                result += doubleBytes[random() % 4];
+            else
+                result += pieces[random() % 13];
+        }
+        return result;
+    };
+    for (int round = 0; round < 200; ++round) {
+        TDoubleOptions options;
+        options.OutputDirectory = static_cast<TOutputDirectory>(random() % 256);
+        options.OtherOutputDirectory = text();
+        options.OriginalNamePrefix = text();
+        options.OriginalNameSuffix = text();
+        options.RemoveExtension = random() % 2;
+        options.AvoidNameCollision = random() % 2;
+        options.SerialNumberPrefix = text();
+        options.SerialNumberSuffix = text();
+        options.MinSerialNumber = static_cast<std::int32_t>(random());
+        options.MaxSerialNumber = static_cast<std::int32_t>(random());
+        options.SerialNumberPosition = static_cast<TSerialNumberPosition>(random() % 256);
+        options.SortEntries = random() % 2;
+
+        TDoubleOptionsModel saved;
+        saved.SetOptions(options);
+        SaveSettings(FileName, saved);
+        TDoubleOptionsModel loaded;
+        LoadSettings(FileName, loaded);
+        ASSERT_TRUE(loaded.Options() == options) << ReadFileText(FileName);
+    }
+}

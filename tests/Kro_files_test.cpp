@@ -1,0 +1,101 @@
+#include "Kro_files.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+TEST(KroFiles, ExistenceTellsFilesFromDirectories)
+{
+    TTempDir dir;
+    WriteFileText(dir / "report.txt", "x");
+    MakeDirectory(dir / "Photos");
+
+    EXPECT_TRUE(PathExists(dir / "report.txt"));
+    EXPECT_TRUE(RegularFileExists(dir / "report.txt"));
+    EXPECT_TRUE(PathExists(dir / "Photos"));
+    EXPECT_FALSE(RegularFileExists(dir / "Photos"));
+    EXPECT_FALSE(PathExists(dir / "missing"));
+    EXPECT_FALSE(RegularFileExists(dir / "missing"));
+    EXPECT_FALSE(PathExists(""));
+    EXPECT_FALSE(RegularFileExists(""));
+}
+
+TEST(KroFiles, GetLongPathTurnsShortNamesLong)
+{
+    TTempDir dir;
+    const std::string longPath = dir / "A rather long directory name";
+    MakeDirectory(longPath);
+    WriteFileText(longPath + "\\Quarterly report 2026.txt", "x");
+
+    char shortPath[MAX_PATH];
+    ASSERT_NE(GetShortPathNameA((longPath + "\\Quarterly report 2026.txt").c_str(), shortPath, MAX_PATH), 0u);
+    ASSERT_EQ(std::string(shortPath).find("Quarterly"), std::string::npos) << shortPath;
+    EXPECT_EQ(GetLongPath(shortPath), longPath + "\\Quarterly report 2026.txt");
+}
+
+TEST(KroFiles, GetLongPathRefusesMissingAndWildcardPaths)
+{
+    TTempDir dir;
+    WriteFileText(dir / "a.txt", "x");
+    for (const std::string& path : {dir / "missing.txt", dir / "*.txt", dir / "a.tx?", std::string()}) {
+        try {
+            GetLongPath(path);
+            ADD_FAILURE() << "accepted " << path;
+        } catch (const EFileError& e) {
+            EXPECT_EQ(e.Message(), "The program could not get the long path of the file.");
+        }
+    }
+}
+
+TEST(KroFiles, IsAbsolutePathWantsADrivePartOrANetworkPrefix)
+{
+    for (const char* path : {"C:\\dir", "C:dir", "C:", "\\\\server\\share", "\\\\"})
+        EXPECT_TRUE(IsAbsolutePath(path)) << path;
+    for (const char* path : {"\\dir", "dir\\file.txt", ".", "", "C"})
+        EXPECT_FALSE(IsAbsolutePath(path)) << path;
+}
+
+TEST(KroFiles, TrimmingDropsControlCharactersAndBlanksOnly)
+{
+    EXPECT_EQ(TrimBlanks("  in ner\t\n"), "in ner");
+    EXPECT_EQ(TrimLeadingBlanks("\x01 a b "), "a b ");
+    EXPECT_EQ(TrimTrailingBlanks(" a b \x1F"), " a b");
+    EXPECT_EQ(TrimBlanks("    "), "");
+    EXPECT_EQ(TrimTrailingBlanks("    "), "");
+    EXPECT_EQ(TrimLeadingBlanks(""), "");
+    // Bytes of 128 and more are never blanks.
+    EXPECT_EQ(TrimBlanks(" \xA0x\xA0 "), "\xA0x\xA0");
+}
+
+TEST(KroFiles, TrimmingKeepsDoubleByteCharactersWhole)
+{
+    REQUIRE_DOUBLE_BYTE_CODE_PAGE();
+    // 0x81 0x40 is the ideographic space of code page 932: its trail byte is
+    // '@', and no part of it is a blank.
+    EXPECT_EQ(TrimLeadingBlanks("  \x81\x40x"), "\x81\x40x");
+    EXPECT_EQ(TrimTrailingBlanks("x\x81\x40  "), "x\x81\x40");
+    EXPECT_EQ(TrimBlanks(" " + TrailBackslash + " "), TrailBackslash);
+}
+
+TEST(KroFiles, FindInvalidFileNameCharReportsTheFirstBytePosition)
+{
+    EXPECT_EQ(FindInvalidFileNameChar("ab:c"), 3u);
+    EXPECT_EQ(FindInvalidFileNameChar("\tab"), 1u);
+    EXPECT_EQ(FindInvalidFileNameChar("a b"), 0u);
+    EXPECT_EQ(FindInvalidFileNameChar(""), 0u);
+    EXPECT_EQ(FindInvalidFileNameChar("a\x7F" "b"), 0u);
+    for (char c : std::string("\"*/:<>?\\|\x01\x1F"))
+        EXPECT_EQ(FindInvalidFileNameChar(std::string("ok") + c), 3u) << int(c);
+}
+
+TEST(KroFiles, WalksStepOverTrailBytes)
+{
+    REQUIRE_DOUBLE_BYTE_CODE_PAGE();
+    EXPECT_EQ(FindInvalidFileNameChar(TrailBackslash + TrailBar), 0u);
+    EXPECT_EQ(FindInvalidFileNameChar(TrailBackslash + "?"), 3u);
+    EXPECT_FALSE(HasWildcards("C:\\" + TrailBackslash));
+    EXPECT_TRUE(HasWildcards("C:\\" + TrailBackslash + "*"));
+    EXPECT_TRUE(HasWildcards("?C:\\"));
+}

@@ -1,0 +1,102 @@
+#include "Kro_strings.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+std::string Dequote(const std::string& text)
+{
+    return DequoteString(text, '"');
+}
+
+std::string Quote(const std::string& text)
+{
+    return QuoteString(text, '"');
+}
+
+}
+
+TEST(KroStrings, QuotingDoublesTheQuoteCharacter)
+{
+    EXPECT_EQ(Quote(""), "\"\"");
+    EXPECT_EQ(Quote(" ("), "\" (\"");
+    EXPECT_EQ(Quote("a\"b"), "\"a\"\"b\"");
+    EXPECT_EQ(QuoteString("it's", '\''), "'it''s'");
+}
+
+TEST(KroStrings, DequotingStopsAtTheClosingQuote)
+{
+    EXPECT_EQ(Dequote("\"\""), "");
+    EXPECT_EQ(Dequote("\"a\"\"b\""), "a\"b");
+    EXPECT_EQ(Dequote("\"abc\"def"), "abc");
+    EXPECT_EQ(Dequote("\"abc"), "abc");
+    EXPECT_EQ(Dequote("\"a\"\"\"\"\""), "a\"\"");
+    EXPECT_EQ(Dequote("\"   \""), "   ");
+}
+
+TEST(KroStrings, DequotingRefusesTextThatDoesNotOpenWithTheQuote)
+{
+    for (const char* text : {"", " \"abc\"", "abc", "'abc'"}) {
+        try {
+            Dequote(text);
+            ADD_FAILURE() << "accepted [" << text << "]";
+        } catch (const EStringError& e) {
+            EXPECT_EQ(e.Message(), "The program cannot dequote the string.");
+        }
+    }
+}
+
+TEST(KroStrings, NulAndLeadBytesAreNoQuoteCharacters)
+{
+    std::vector<char> invalid = {'\0'};
+    if (IsDoubleByteCodePage())
+        invalid.push_back('\x95');
+    for (char q : invalid) {
+        try {
+            QuoteString("abc", q);
+            ADD_FAILURE() << "quoted with " << int(q);
+        } catch (const EStringError& e) {
+            EXPECT_EQ(e.Message(), "The program cannot quote the string.");
+        }
+        try {
+            DequoteString(std::string(1, q) + "abc", q);
+            ADD_FAILURE() << "dequoted with " << int(q);
+        } catch (const EStringError& e) {
+            EXPECT_EQ(e.Message(), "The program cannot dequote the string.");
+        }
+    }
+}
+
+TEST(KroStrings, TrailBytesEqualToTheQuoteAreNoQuotes)
+{
+    REQUIRE_DOUBLE_BYTE_CODE_PAGE();
+    // A lead byte takes the byte after it, whatever that byte is.
+    EXPECT_EQ(QuoteString(TrailBackslash + "x", '\\'), "\\" + TrailBackslash + "x\\");
+    EXPECT_EQ(DequoteString("\\" + TrailBackslash + "x\\", '\\'), TrailBackslash + "x");
+    EXPECT_EQ(Quote("\x95\"a"), "\"\x95\"a\"");
+    EXPECT_EQ(Dequote("\"\x95\"a\""), "\x95\"a");
+}
+
+TEST(KroStrings, DequoteUndoesQuoteForRandomTexts)
+{
+    // Blanks, quotes, high bytes and (under code page 932) whole double-byte
+    // characters in every position.
+    std::mt19937 random(932);
+    const std::string pieces[] = {" ", "\t", "\"", "\"\"", "a", "Z", "(", ")", "\\", "\xB1", "\xFF"};
+    const std::string doubleBytes[] = {TrailBackslash, TrailBar, "\x81\x40", "\x88\xA0", "\xEA\xA2"};
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        const int length = std::uniform_int_distribution<int>(0, 12)(random);
+        for (int i = 0; i < length; ++i) {
+            if (IsDoubleByteCodePage() && random() % 3 == 0)
+                text += doubleBytes[random() % 5];
+            else
+                text += pieces[random() % 11];
+        }
+        ASSERT_EQ(Dequote(Quote(text)), text) << "[" << text << "]";
+    }
+}

@@ -1,0 +1,43 @@
+// What the tests share: scratch directories and files, and the double-byte
+// characters that catch byte-wise walks.
+#pragma once
+
+#include <string>
+
+// A fresh directory under the temporary folder; it and everything the test
+// put into it go when the object goes.
+class TTempDir {
+public:
+    TTempDir();
+    ~TTempDir();
+    TTempDir(const TTempDir&) = delete;
+    TTempDir& operator=(const TTempDir&) = delete;
+
+    // The directory, without a trailing backslash.
+    const std::string& Path() const { return FPath; }
+    // Path() + "\" + name.
+    std::string operator/(const std::string& name) const { return FPath + '\\' + name; }
+
+private:
+    std::string FPath;
+};
+
+void WriteFileText(const std::string& path, const std::string& content);
+std::string ReadFileText(const std::string& path);
+void MakeDirectory(const std::string& path);
+bool IsDirectory(const std::string& path);
+
+// True under code page 932, where the double-byte cases are meaningful.
+bool IsDoubleByteCodePage();
+
+// Code page 932's 0x95 0x5C: a character whose trail byte is a backslash.
+extern const std::string TrailBackslash;
+// Code page 932's 0x83 0x7C: a character whose trail byte is '|'.
+extern const std::string TrailBar;
+
+// Skips the test unless the code page is 932.
+#define REQUIRE_DOUBLE_BYTE_CODE_PAGE()                                   \
+    do {                                                                  \
+        if (!IsDoubleByteCodePage())                                      \
+            GTEST_SKIP() << "needs the double-byte code page 932";        \
+    } while (0)

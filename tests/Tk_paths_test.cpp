@@ -1,0 +1,92 @@
+#include "Tk_paths.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+TEST(TkPaths, NameAndDirectoryPartsSplitAtTheLastDelimiter)
+{
+    struct {
+        const char* path;
+        const char* directory;
+        const char* name;
+    } cases[] = {
+        {"C:\\Work\\a.txt", "C:\\Work\\", "a.txt"},
+        {"C:a.txt", "C:", "a.txt"},
+        {"C:\\", "C:\\", ""},
+        {"\\\\server\\share\\x", "\\\\server\\share\\", "x"},
+        {"plain", "", "plain"},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ExtractFilePath(c.path), c.directory) << c.path;
+        EXPECT_EQ(ExtractFileName(c.path), c.name) << c.path;
+        EXPECT_EQ(ExtractFilePath(c.path) + ExtractFileName(c.path), c.path);
+    }
+}
+
+TEST(TkPaths, ChangeFileExtCutsAtTheLastDotOfTheName)
+{
+    EXPECT_EQ(ChangeFileExt("archive.tar.gz", ""), "archive.tar");
+    EXPECT_EQ(ChangeFileExt("trailing.", ""), "trailing");
+    EXPECT_EQ(ChangeFileExt(".profile", ""), "");
+    EXPECT_EQ(ChangeFileExt("none", ""), "none");
+    EXPECT_EQ(ChangeFileExt("C:\\dir.d\\none", ""), "C:\\dir.d\\none");
+    EXPECT_EQ(ChangeFileExt("a.txt", ".md"), "a.md");
+}
+
+TEST(TkPaths, TrailingDelimiterIsAddedOnce)
+{
+    EXPECT_EQ(IncludeTrailingPathDelimiter("C:\\"), "C:\\");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("C:\\Work"), "C:\\Work\\");
+    EXPECT_EQ(IncludeTrailingPathDelimiter(""), "\\");
+    EXPECT_EQ(ExcludeTrailingPathDelimiter("C:\\Work\\"), "C:\\Work");
+}
+
+TEST(TkPaths, DelimitersAreFoundByCharacterNotByByte)
+{
+    REQUIRE_DOUBLE_BYTE_CODE_PAGE();
+    const std::string name = "a" + TrailBackslash + ".b" + TrailBackslash;
+    const std::string path = "C:\\" + TrailBackslash + "\\" + name;
+    EXPECT_EQ(ExtractFileName(path), name);
+    EXPECT_EQ(ExtractFilePath(path), "C:\\" + TrailBackslash + "\\");
+    EXPECT_EQ(ChangeFileExt(name, ""), "a" + TrailBackslash);
+    // The last byte is a backslash, the last character is not.
+    EXPECT_EQ(IncludeTrailingPathDelimiter("C:\\" + TrailBackslash), "C:\\" + TrailBackslash + "\\");
+    EXPECT_EQ(ExcludeTrailingPathDelimiter("C:\\" + TrailBackslash), "C:\\" + TrailBackslash);
+}
+
+TEST(TkPaths, ExpandFileNameResolvesDotsAndTheDriveDirectory)
+{
+    TTempDir dir;
+    const std::string before = GetCurrentDir();
+    ASSERT_TRUE(SetCurrentDir(dir.Path()));
+    const std::string drive = dir.Path().substr(0, 2);
+    EXPECT_EQ(ExpandFileName(drive + "report.txt"), dir / "report.txt");
+    EXPECT_EQ(ExpandFileName(dir / "a\\.\\b\\..\\c"), dir / "a\\c");
+    // The ANSI functions stop at MAX_PATH: nothing rather than a cut path.
+    EXPECT_EQ(ExpandFileName(dir / std::string(300, 'x')), "");
+    SetCurrentDir(before);
+}
+
+TEST(TkPaths, ForceDirectoriesMakesEveryMissingParent)
+{
+    TTempDir dir;
+    EXPECT_TRUE(ForceDirectories(dir / "a\\b\\c\\"));
+    EXPECT_TRUE(IsDirectory(dir / "a\\b\\c"));
+    EXPECT_TRUE(ForceDirectories(dir / "a\\b"));
+    WriteFileText(dir / "file", "x");
+    EXPECT_FALSE(ForceDirectories(dir / "file\\sub"));
+    EXPECT_FALSE(ForceDirectories(""));
+}
+
+TEST(TkPaths, CreateNewDirectoryRefusesADirectoryThatExists)
+{
+    TTempDir dir;
+    EXPECT_TRUE(CreateNewDirectory(dir / "a\\b\\c"));
+    EXPECT_TRUE(IsDirectory(dir / "a\\b\\c"));
+    EXPECT_FALSE(CreateNewDirectory(dir / "a\\b\\c"));
+    EXPECT_FALSE(CreateNewDirectory(dir / "a\\b\\c\\"));
+    EXPECT_TRUE(CreateNewDirectory(dir / "a\\b\\d"));
+    EXPECT_FALSE(CreateNewDirectory(""));
+}

@@ -1,0 +1,6 @@
+#include "Tk_exceptions.h"
+
+void Abort()
+{
+    throw EAbort();
+}

@@ -1,0 +1,18 @@
+// printf-style formatting into a std::string.
+#pragma once
+
+#include <string>
+
+std::string FormatC(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
+
+namespace tk_format_detail {
+inline const char* Arg(const std::string& text) { return text.c_str(); }
+template <class T> T Arg(T value) { return value; }
+}
+
+// Format("The path \"%s\" ...", path): std::string arguments stand for "%s".
+template <class... Args>
+std::string Format(const char* format, const Args&... args)
+{
+    return FormatC(format, tk_format_detail::Arg(args)...);
+}

@@ -1,0 +1,39 @@
+// Path helpers of the toolkit. Every one of them steps by whole characters of
+// the ANSI code page, so a trail byte equal to '\' is never a delimiter.
+#pragma once
+
+#include <string>
+
+// The part after the last '\' or ':'; the whole path if there is none.
+std::string ExtractFileName(const std::string& path);
+
+// The part up to and including the last '\' or ':'; empty if there is none.
+std::string ExtractFilePath(const std::string& path);
+
+// Replaces the extension: the name is cut before its last '.', provided that
+// no '\' or ':' follows it, and extension is appended.
+std::string ChangeFileExt(const std::string& path, const std::string& extension);
+
+// Appends '\' unless the last character already is one.
+std::string IncludeTrailingPathDelimiter(const std::string& path);
+
+// Drops a final '\' character.
+std::string ExcludeTrailingPathDelimiter(const std::string& path);
+
+// The absolute form of path against the current directory of its drive,
+// with "." and ".." resolved. Nothing is asked of the file system. Empty when
+// the platform cannot expand the path, as for one longer than MAX_PATH.
+std::string ExpandFileName(const std::string& path);
+
+bool DirectoryExists(const std::string& path);
+
+// Creates the directory and every missing directory above it. True when the
+// directory exists afterwards.
+bool ForceDirectories(const std::string& directory);
+
+// Creates the directory with every missing parent. Unlike ForceDirectories,
+// false when the directory itself exists already: it must be made here.
+bool CreateNewDirectory(const std::string& directory);
+
+std::string GetCurrentDir();
+bool SetCurrentDir(const std::string& directory);

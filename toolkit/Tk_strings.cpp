@@ -1,0 +1,71 @@
+#include "Tk_strings.h"
+
+#include <windows.h>
+
+#include <climits>
+#include <cstring>
+
+std::string Trim(const std::string& text)
+{
+    size_t first = 0;
+    size_t last = text.size();
+    while (first < last && static_cast<unsigned char>(text[first]) <= ' ')
+        ++first;
+    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ')
+        --last;
+    return text.substr(first, last - first);
+}
+
+std::string AnsiUpperCase(const std::string& text)
+{
+    std::string result = text;
+    if (!result.empty())
+        CharUpperBuffA(&result[0], static_cast<DWORD>(result.size()));
+    return result;
+}
+
+bool AnsiSameText(const std::string& a, const std::string& b)
+{
+    return AnsiUpperCase(a) == AnsiUpperCase(b);
+}
+
+int AnsiCompareStr(const std::string& a, const std::string& b)
+{
+    return CompareStringA(LOCALE_USER_DEFAULT, 0, a.c_str(), -1, b.c_str(), -1) - CSTR_EQUAL;
+}
+
+size_t LastDelimiter(const char* delimiters, const std::string& text)
+{
+    const char* start = text.c_str();
+    size_t found = std::string::npos;
+    for (const char* p = start; *p; p = CharNextA(p)) {
+        if (!IsDBCSLeadByte(static_cast<BYTE>(*p)) && std::strchr(delimiters, *p))
+            found = static_cast<size_t>(p - start);
+    }
+    return found;
+}
+
+bool TryStrToInt(const std::string& text, int& value)
+{
+    const char* p = text.c_str();
+    while (*p == ' ')
+        ++p;
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    if (*p < '0' || *p > '9')
+        return false;
+    long long magnitude = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        magnitude = magnitude * 10 + (*p - '0');
+        if (magnitude > static_cast<long long>(INT_MAX) + 1)
+            return false;
+    }
+    if (p != text.c_str() + text.size())
+        return false;
+    const long long signedValue = negative ? -magnitude : magnitude;
+    if (signedValue > INT_MAX)
+        return false;
+    value = static_cast<int>(signedValue);
+    return true;
+}

@@ -1,0 +1,26 @@
+// Text helpers of the toolkit: ANSI code page aware where they walk characters.
+#pragma once
+
+#include <string>
+
+// Removes bytes 0 to 32 at both ends (control characters and blanks).
+std::string Trim(const std::string& text);
+
+// The system's ANSI upper-casing, as the user locale defines it.
+std::string AnsiUpperCase(const std::string& text);
+
+// Letter case ignored, by the system's ANSI upper-casing.
+bool AnsiSameText(const std::string& a, const std::string& b);
+
+// The user locale's linguistic comparison, case-sensitive: < 0, 0 or > 0.
+int AnsiCompareStr(const std::string& a, const std::string& b);
+
+// Byte index of the last character of text that is one of the single-byte
+// delimiters, or npos. It steps by whole characters, so the trail byte of a
+// double-byte character is never taken for a delimiter.
+size_t LastDelimiter(const char* delimiters, const std::string& text);
+
+// Decimal text of a 32-bit integer: leading blanks, an optional sign, digits,
+// nothing after them. False for anything else, the empty text included, and
+// for a number outside the signed 32-bit range.
+bool TryStrToInt(const std::string& text, int& value);
