@@ -1,0 +1,14 @@
+#include "App_MenuDialogForm.h"
+
+const TFormDesc MenuDialogForm = {
+    "MenuDialog", "Tesselo", 396, 161, 15,
+    {
+        {"Image1", TControlKind::Image, nullptr, nullptr, 5, 5, 56, 56, cfNone, mrNone},
+        {"Label1", TControlKind::Label, nullptr, "Choose a command.", 70, 5, 321, 26, cfNoPrefix, mrNone},
+        {"RadioButton1", TControlKind::RadioButton, nullptr, "&Show options", 70, 35, 321, 26, cfGroup, mrNone},
+        {"RadioButton2", TControlKind::RadioButton, nullptr, "&Open the offline help", 70, 65, 321, 26, cfNone, mrNone},
+        {"RadioButton3", TControlKind::RadioButton, nullptr, "&About Tesselo", 70, 95, 321, 26, cfNone, mrNone},
+        {"Button1", TControlKind::Button, nullptr, "Execute", 145, 130, 121, 26, cfDefault, mrOk},
+        {"Button2", TControlKind::Button, nullptr, "Cancel", 270, 130, 121, 26, cfCancel, mrCancel},
+    },
+};

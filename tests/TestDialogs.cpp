@@ -1,0 +1,207 @@
+#include "TestDialogs.h"
+
+#include <gtest/gtest.h>
+
+#include "Tk_application.h"
+
+namespace {
+
+// The dialogs under test belong to an application like the program's.
+class TApplicationEnvironment : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        Application.Title = "Tesselo";
+        Application.Initialize();
+    }
+};
+
+testing::Environment* const Environment = testing::AddGlobalTestEnvironment(new TApplicationEnvironment);
+
+TDialogScript* Current = nullptr;
+const DWORD TimeLimit = 15000;
+
+BOOL CALLBACK CloseThreadWindow(HWND window, LPARAM)
+{
+    if (IsWindowVisible(window))
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+// Keys go where the focus is, or to the active window when nothing has it.
+HWND KeyTarget()
+{
+    HWND focus = GetFocus();
+    return focus ? focus : GetActiveWindow();
+}
+
+}
+
+TDialogScript& TDialogScript::Do(std::function<void()> action)
+{
+    FSteps.push_back({[action] {
+                          action();
+                          return true;
+                      },
+                      false});
+    return *this;
+}
+
+TDialogScript& TDialogScript::WaitFor(std::function<bool()> condition)
+{
+    FSteps.push_back({std::move(condition), false});
+    return *this;
+}
+
+TDialogScript& TDialogScript::ExpectError(const std::string& text)
+{
+    return ExpectMessageBox([text](const TMessageBoxSeen& seen) {
+        EXPECT_EQ(seen.Text, text);
+        EXPECT_EQ(seen.Caption, "Tesselo");
+        EXPECT_TRUE(seen.ErrorIcon) << "no error icon on " << seen.Text;
+        EXPECT_TRUE(seen.OkOnly) << "other buttons than OK on " << seen.Text;
+    });
+}
+
+TDialogScript& TDialogScript::ExpectMessageBox(std::function<void(const TMessageBoxSeen&)> check)
+{
+    FSteps.push_back({[this, check] {
+                          if (!FMessageBox)
+                              return false;
+                          check(FSeen);
+                          PostMessageA(FMessageBox, WM_COMMAND, IDOK, 0);
+                          FMessageBox = nullptr;
+                          return true;
+                      },
+                      true});
+    return *this;
+}
+
+LRESULT CALLBACK TDialogScript::Hook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && Current) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        char className[16] = {};
+        GetClassNameA(window, className, sizeof className);
+        // A message box: a dialog with its text in the static item 0xFFFF.
+        if (std::string(className) == "#32770" && GetDlgItem(window, 0xFFFF)) {
+            Current->FMessageBox = window;
+            Current->FSeen = {WindowText(GetDlgItem(window, 0xFFFF)), WindowText(window),
+                              GetDlgItem(window, 0x14) != nullptr,
+                              GetDlgItem(window, IDOK) && !GetDlgItem(window, IDCANCEL) && !GetDlgItem(window, IDNO)};
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK TDialogScript::Tick(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (Current)
+        Current->OnTick();
+}
+
+void TDialogScript::OnTick()
+{
+    // A Control key held for the last step has been handled by now.
+    BYTE state[256];
+    GetKeyboardState(state);
+    if (state[VK_CONTROL]) {
+        state[VK_CONTROL] = 0;
+        SetKeyboardState(state);
+    }
+    if (GetTickCount() > FDeadline) {
+        if (FNext < FSteps.size()) {
+            ADD_FAILURE() << "the dialog script is stuck at step " << FNext + 1 << " of " << FSteps.size();
+            FNext = FSteps.size();
+        }
+        EnumThreadWindows(GetCurrentThreadId(), CloseThreadWindow, 0);
+        return;
+    }
+    if (FMessageBox && (FNext >= FSteps.size() || !FSteps[FNext].WantsMessageBox)) {
+        ADD_FAILURE() << "unexpected message box: " << FSeen.Text;
+        PostMessageA(FMessageBox, WM_COMMAND, IDOK, 0);
+        FMessageBox = nullptr;
+        return;
+    }
+    if (FNext >= FSteps.size())
+        return;
+    // Taken before it runs: a step may open a nested loop that ticks again.
+    const size_t step = FNext++;
+    if (!FSteps[step].Run())
+        FNext = step;
+}
+
+void TDialogScript::Run(const std::function<void()>& body)
+{
+    Current = this;
+    FNext = 0;
+    FMessageBox = nullptr;
+    FDeadline = GetTickCount() + TimeLimit;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, Tick);
+    body();
+    KillTimer(nullptr, timer);
+    UnhookWindowsHookEx(hook);
+    Current = nullptr;
+    EXPECT_EQ(FNext, FSteps.size()) << "the dialog closed before the script ended";
+    // Let nothing of this script reach the next one.
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+}
+
+void PressKey(WORD key, bool ctrl)
+{
+    HWND target = KeyTarget();
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_CONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(state);
+    const UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
+    PostMessageA(target, WM_KEYDOWN, key, 1 | (scan << 16));
+    PostMessageA(target, WM_KEYUP, key, 1 | (scan << 16) | (3u << 30));
+}
+
+void TypeText(const std::string& text)
+{
+    HWND target = KeyTarget();
+    for (char c : text)
+        PostMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+void ReplaceText(const std::string& text)
+{
+    SendMessageA(GetFocus(), EM_SETSEL, 0, -1);
+    if (text.empty())
+        PostMessageA(GetFocus(), WM_CHAR, VK_BACK, 1);
+    TypeText(text);
+}
+
+void ClickOn(HWND control)
+{
+    RECT client;
+    GetClientRect(control, &client);
+    const LPARAM point = MAKELPARAM(client.right / 2, client.bottom / 2);
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(control, WM_LBUTTONUP, 0, point);
+}
+
+void ContextMenuOn(HWND control)
+{
+    RECT bounds;
+    GetWindowRect(control, &bounds);
+    PostMessageA(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
+                 MAKELPARAM(bounds.left + 10, bounds.top + 10));
+}
+
+std::string WindowText(HWND window)
+{
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+bool IsEnabled(HWND window)
+{
+    return IsWindowEnabled(window) != 0;
+}

@@ -1,0 +1,66 @@
+// Drives modal dialogs from inside their own message loops, as a user would:
+// the steps of a script run one per timer tick, keys and clicks are posted
+// to the windows, and every message box is caught as it opens. A watchdog
+// closes whatever is still open after a few seconds, so a stuck dialog fails
+// the test instead of hanging it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+struct TMessageBoxSeen {
+    std::string Text;
+    std::string Caption;
+    bool ErrorIcon;
+    bool OkOnly;
+};
+
+class TDialogScript {
+public:
+    // Runs action once.
+    TDialogScript& Do(std::function<void()> action);
+    // Waits until condition holds.
+    TDialogScript& WaitFor(std::function<bool()> condition);
+    // Waits for the next message box, checks that it shows this error as the
+    // program's error display does, and presses OK.
+    TDialogScript& ExpectError(const std::string& text);
+    // Waits for the next message box, hands it to check, and presses OK.
+    TDialogScript& ExpectMessageBox(std::function<void(const TMessageBoxSeen&)> check);
+
+    // Runs body (which shows a dialog) with the script driving it; fails the
+    // test when a step is left over or an unexpected message box opened.
+    void Run(const std::function<void()>& body);
+
+private:
+    struct TStep {
+        std::function<bool()> Run; // true when done
+        bool WantsMessageBox;
+    };
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    void OnTick();
+
+    std::vector<TStep> FSteps;
+    size_t FNext = 0;
+    DWORD FDeadline = 0;
+    HWND FMessageBox = nullptr;
+    TMessageBoxSeen FSeen;
+};
+
+// Posts a key press (down and up) to the window with the focus; ctrl holds
+// the Control key down until the next step.
+void PressKey(WORD key, bool ctrl = false);
+// Posts the characters to the window with the focus, as typed.
+void TypeText(const std::string& text);
+// Selects the whole text of the focused edit, then types text over it.
+void ReplaceText(const std::string& text);
+// Posts a left click at the middle of the control.
+void ClickOn(HWND control);
+// Posts a right click (the context menu key) to the control.
+void ContextMenuOn(HWND control);
+
+std::string WindowText(HWND window);
+bool IsEnabled(HWND window);

@@ -1,0 +1,76 @@
+#include "Tk_application.h"
+
+#include "Tk_exceptions.h"
+#include "Tk_forms.h"
+
+#include <commctrl.h>
+
+TApplication Application;
+
+TApplication::~TApplication()
+{
+    // Forms go before the window that owns them, the newest first.
+    while (!FForms.empty())
+        FForms.pop_back();
+    if (FHandle)
+        DestroyWindow(FHandle);
+}
+
+void TApplication::Initialize()
+{
+    SetProcessDPIAware();
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
+HWND TApplication::Handle()
+{
+    if (!FHandle) {
+        // A plain static window is enough: it is never shown and handles nothing.
+        FHandle = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", Title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    }
+    return FHandle;
+}
+
+HICON TApplication::Icon(int size) const
+{
+    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, size, size, 0));
+    return icon ? icon : CopyIcon(LoadIconA(nullptr, IDI_APPLICATION));
+}
+
+std::string ErrorText(const std::string& message)
+{
+    if (message.empty())
+        return message;
+    const char* start = message.c_str();
+    const char* last = CharPrevA(start, start + message.size());
+    return static_cast<unsigned char>(*last) > '.' ? message + '.' : message;
+}
+
+int TApplication::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags)
+{
+    // The active dialog owns the box, so that it cannot be used meanwhile.
+    HWND owner = GetActiveWindow();
+    if (!owner)
+        owner = Handle();
+    return ::MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
+
+void TApplication::ShowException(const std::exception& error)
+{
+    if (dynamic_cast<const EAbort*>(&error))
+        return;
+    ShowMessageBox(ErrorText(error.what()), Title, MB_OK | MB_ICONERROR);
+}
+
+void TApplication::HandleException()
+{
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        ShowException(error);
+    } catch (...) {
+        ShowException(Exception(std::string()));
+    }
+}

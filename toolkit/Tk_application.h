@@ -1,0 +1,59 @@
+// The application object: title, icon, the hidden window that owns every
+// dialog, the forms it owns, and the one place where errors are shown.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TForm;
+
+class TApplication {
+public:
+    TApplication() = default;
+    ~TApplication();
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+
+    // Turns on visual styles and high-DPI drawing; call once before any window.
+    void Initialize();
+
+    std::string Title;
+
+    // The hidden top-level window that owns the program's dialogs.
+    HWND Handle();
+    // The program's main icon at the given size, or the system's application
+    // icon; the caller destroys it.
+    HICON Icon(int size) const;
+
+    // Makes a form owned by the application: it lives until the application ends.
+    template <class T>
+    T* CreateForm()
+    {
+        T* form = new T();
+        FForms.emplace_back(form);
+        return form;
+    }
+
+    // Shows the error in a message box captioned with the title, with the
+    // error icon and an OK button. A silent abort is never shown.
+    void ShowException(const std::exception& error);
+    // Shows the exception being handled; for use inside a catch block.
+    void HandleException();
+
+    // A modal message box owned by the active window of the program.
+    int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+private:
+    HWND FHandle = nullptr;
+    std::vector<std::unique_ptr<TForm>> FForms;
+};
+
+extern TApplication Application;
+
+// The message of an error as the program shows it: a full stop is added
+// unless the text is empty or its last character already ends a sentence.
+std::string ErrorText(const std::string& message);

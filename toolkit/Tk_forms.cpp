@@ -1,0 +1,417 @@
+#include "Tk_forms.h"
+
+#include "Tk_application.h"
+#include "Tk_exceptions.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+namespace {
+
+const int FirstControlId = 1000;
+const int FirstShortcutId = 0x8000;
+
+// An empty dialog frame; the controls are created at run time, in pixels.
+struct TEmptyDialogTemplate {
+    DLGTEMPLATE Header;
+    WORD Menu, Class, Title;
+};
+
+struct TClassAndStyle {
+    const char* ClassName;
+    DWORD Style;
+    DWORD ExStyle;
+};
+
+TClassAndStyle ClassAndStyle(const TControlDesc& control)
+{
+    const unsigned flags = control.Flags;
+    switch (control.Kind) {
+    case TControlKind::Label: {
+        DWORD style = (flags & cfCentered) ? SS_CENTER : SS_LEFT;
+        if (!(flags & cfWordWrap))
+            style |= SS_CENTERIMAGE; // one line, centred vertically
+        if (flags & cfNoPrefix)
+            style |= SS_NOPREFIX;
+        return {"STATIC", style, 0};
+    }
+    case TControlKind::Edit:
+        return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case TControlKind::Button:
+        return {"BUTTON", static_cast<DWORD>((flags & cfDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP, 0};
+    case TControlKind::CheckBox:
+        return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+    case TControlKind::RadioButton:
+        // Only the checked radio button of a group is a tab stop.
+        return {"BUTTON", BS_AUTORADIOBUTTON, 0};
+    case TControlKind::ComboBox:
+        return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+    case TControlKind::ListBox:
+        return {"LISTBOX",
+                LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+                WS_EX_CLIENTEDGE};
+    case TControlKind::GroupBox:
+        return {"BUTTON", BS_GROUPBOX, 0};
+    case TControlKind::Image:
+        return {"STATIC", SS_ICON | SS_CENTERIMAGE, 0};
+    case TControlKind::Panel:
+        break;
+    }
+    return {nullptr, 0, 0};
+}
+
+struct TWindowList {
+    HWND Except;
+    std::vector<HWND> Windows;
+};
+
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM parameter)
+{
+    TWindowList& list = *reinterpret_cast<TWindowList*>(parameter);
+    if (window != list.Except && IsWindowVisible(window) && IsWindowEnabled(window))
+        list.Windows.push_back(window);
+    return TRUE;
+}
+
+}
+
+TForm::TForm(const TFormDesc& description) : FName(description.Name)
+{
+    HDC screen = GetDC(nullptr);
+    FDpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTA font = metrics.lfMessageFont;
+    font.lfHeight = -Scale(description.FontHeight);
+    font.lfWidth = 0;
+    FFont = CreateFontIndirectA(&font);
+
+    TEmptyDialogTemplate frame = {};
+    frame.Header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
+    frame.Header.dwExtendedStyle = WS_EX_DLGMODALFRAME;
+    FHandle = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &frame.Header, Application.Handle(), DialogProc,
+                                         reinterpret_cast<LPARAM>(this));
+    if (!FHandle)
+        throw Exception("The program could not create a window.");
+    SetWindowTextA(FHandle, description.Caption);
+    SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont), FALSE);
+
+    // Centred on the work area, with the client area of the description.
+    RECT bounds = {0, 0, Scale(description.ClientWidth), Scale(description.ClientHeight)};
+    AdjustWindowRectEx(&bounds, GetWindowLongA(FHandle, GWL_STYLE), FALSE, GetWindowLongA(FHandle, GWL_EXSTYLE));
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    SetWindowPos(FHandle, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    CreateControls(description);
+}
+
+TForm::~TForm()
+{
+    if (FHandle)
+        DestroyWindow(FHandle);
+    if (FAccelerators)
+        DestroyAcceleratorTable(FAccelerators);
+    if (FFont)
+        DeleteObject(FFont);
+}
+
+void TForm::CreateControls(const TFormDesc& description)
+{
+    std::map<std::string, POINT> origins;
+    int id = FirstControlId;
+    for (const TControlDesc& control : description.Controls) {
+        POINT origin = {0, 0};
+        if (control.Parent)
+            origin = origins.at(control.Parent);
+        const POINT position = {origin.x + control.Left, origin.y + control.Top};
+        origins[control.Name] = position;
+
+        const TClassAndStyle kind = ClassAndStyle(control);
+        if (!kind.ClassName)
+            continue; // a panel only groups its controls
+        DWORD style = WS_CHILD | WS_VISIBLE | kind.Style;
+        if ((control.Flags & cfNotTabStop))
+            style &= ~WS_TABSTOP;
+        // Every control but a radio button in the middle of its group starts
+        // a group, so arrow keys move between radio buttons only.
+        if (control.Kind != TControlKind::RadioButton || (control.Flags & cfGroup))
+            style |= WS_GROUP;
+        int height = Scale(control.Height);
+        if (control.Kind == TControlKind::ComboBox)
+            height += Scale(200); // room for the list when it drops down
+        HWND window = CreateWindowExA(kind.ExStyle, kind.ClassName, control.Caption ? control.Caption : "", style,
+                                      Scale(position.x), Scale(position.y), Scale(control.Width), height, FHandle,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), GetModuleHandleA(nullptr),
+                                      nullptr);
+        if (!window)
+            throw Exception("The program could not create a window.");
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(FFont), FALSE);
+        if (control.Kind == TControlKind::ListBox)
+            SendMessageA(window, LB_SETITEMHEIGHT, 0, Scale(15));
+        if ((control.Flags & cfDefault) && control.Kind == TControlKind::Button)
+            SendMessageA(FHandle, DM_SETDEFID, GetDlgCtrlID(window), 0);
+        FControls[control.Name] = window;
+        FFlags[window] = control.Flags;
+        if (control.ModalResult != mrNone)
+            FModalResults[window] = control.ModalResult;
+    }
+}
+
+HWND TForm::Control(const std::string& name) const
+{
+    const auto found = FControls.find(name);
+    if (found == FControls.end())
+        throw Exception("The program does not know the control \"" + name + "\".");
+    return found->second;
+}
+
+void TForm::AddShortcut(WORD key, BYTE modifiers, std::function<void()> handler)
+{
+    FShortcuts.push_back({static_cast<BYTE>(FVIRTKEY | modifiers), key,
+                          static_cast<WORD>(FirstShortcutId + FShortcutHandlers.size())});
+    FShortcutHandlers.push_back(std::move(handler));
+    if (FAccelerators)
+        DestroyAcceleratorTable(FAccelerators);
+    FAccelerators = CreateAcceleratorTableA(FShortcuts.data(), static_cast<int>(FShortcuts.size()));
+}
+
+HWND TForm::FirstTabStop() const
+{
+    for (HWND child = GetWindow(FHandle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        if ((style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED))
+            return child;
+    }
+    return nullptr;
+}
+
+void TForm::SetActiveControl(HWND control)
+{
+    FActiveControl = control;
+    // A disabled or hidden control cannot take the focus; the form keeps
+    // the focus where it is.
+    if (control && IsWindowVisible(FHandle) && IsWindowVisible(control) && IsWindowEnabled(control))
+        SetFocus(control);
+}
+
+bool TForm::Checked(HWND control)
+{
+    return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TForm::SetChecked(HWND control, bool checked)
+{
+    if (Checked(control) == checked)
+        return;
+    SendMessageA(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if ((GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON) {
+        if (checked) {
+            // Uncheck the rest of the group, as a click would.
+            HWND first = control;
+            while (!(GetWindowLongA(first, GWL_STYLE) & WS_GROUP) && GetWindow(first, GW_HWNDPREV))
+                first = GetWindow(first, GW_HWNDPREV);
+            for (HWND other = first; other; other = GetWindow(other, GW_HWNDNEXT)) {
+                if (other != first && (GetWindowLongA(other, GWL_STYLE) & WS_GROUP))
+                    break;
+                if (other != control)
+                    SendMessageA(other, BM_SETCHECK, BST_UNCHECKED, 0);
+            }
+        }
+        UpdateRadioTabStops(control);
+    }
+    const auto handler = FClickHandlers.find(control);
+    if (handler != FClickHandlers.end())
+        handler->second();
+}
+
+void TForm::UpdateRadioTabStops(HWND radio)
+{
+    HWND first = radio;
+    while (!(GetWindowLongA(first, GWL_STYLE) & WS_GROUP) && GetWindow(first, GW_HWNDPREV))
+        first = GetWindow(first, GW_HWNDPREV);
+    for (HWND other = first; other; other = GetWindow(other, GW_HWNDNEXT)) {
+        if (other != first && (GetWindowLongA(other, GWL_STYLE) & WS_GROUP))
+            break;
+        LONG style = GetWindowLongA(other, GWL_STYLE);
+        style = Checked(other) ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+        SetWindowLongA(other, GWL_STYLE, style);
+    }
+}
+
+std::string TForm::Text(HWND control)
+{
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(control, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+void TForm::SetText(HWND control, const std::string& text)
+{
+    SetWindowTextA(control, text.c_str());
+}
+
+HWND TForm::ButtonWith(unsigned flag) const
+{
+    for (const auto& control : FFlags) {
+        if (control.second & flag)
+            return control.first;
+    }
+    return nullptr;
+}
+
+int TForm::ShowModal()
+{
+    FModalResult = mrNone;
+    TWindowList others = {FHandle, {}};
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&others));
+    for (HWND window : others.Windows)
+        EnableWindow(window, FALSE);
+
+    ShowWindow(FHandle, SW_SHOWNORMAL);
+    SetForegroundWindow(FHandle);
+    HWND focus = FActiveControl && IsWindowEnabled(FActiveControl) ? FActiveControl : FirstTabStop();
+    SetFocus(focus ? focus : FHandle);
+    FActiveControl = focus;
+
+    while (FModalResult == mrNone) {
+        MSG message;
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            // Leave the quit for the loop that owns the application.
+            if (got == 0)
+                PostQuitMessage(static_cast<int>(message.wParam));
+            FModalResult = mrCancel;
+            break;
+        }
+        if (!(FAccelerators && TranslateAcceleratorA(FHandle, FAccelerators, &message))
+            && !IsDialogMessageA(FHandle, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        TrackFocus();
+        if (FModalResult != mrNone && !TryClose())
+            FModalResult = mrNone;
+    }
+
+    // Enable the others first, so that activation returns to one of them.
+    for (HWND window : others.Windows)
+        EnableWindow(window, TRUE);
+    ShowWindow(FHandle, SW_HIDE);
+    return FModalResult;
+}
+
+void TForm::TrackFocus()
+{
+    HWND focus = GetFocus();
+    if (!focus || focus == FActiveControl || !IsChild(FHandle, focus))
+        return;
+    // The drop-down list's own edit stands for its combo box.
+    if (GetParent(focus) != FHandle)
+        focus = GetParent(focus);
+    if (focus == FActiveControl)
+        return;
+    HWND previous = FActiveControl;
+    FActiveControl = focus;
+    const auto handler = FExitHandlers.find(previous);
+    if (handler != FExitHandlers.end())
+        RunHandler(handler->second);
+}
+
+bool TForm::TryClose()
+{
+    try {
+        bool canClose = true;
+        FormCloseQuery(canClose);
+        return canClose;
+    } catch (...) {
+        Application.HandleException();
+        return false;
+    }
+}
+
+void TForm::RunHandler(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (...) {
+        Application.HandleException();
+    }
+}
+
+void TForm::Click(HWND control)
+{
+    if ((GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON)
+        UpdateRadioTabStops(control);
+    const auto handler = FClickHandlers.find(control);
+    if (handler != FClickHandlers.end()) {
+        try {
+            handler->second();
+        } catch (...) {
+            // A failed click does not close the form.
+            Application.HandleException();
+            return;
+        }
+    }
+    const auto result = FModalResults.find(control);
+    if (result != FModalResults.end())
+        FModalResult = result->second;
+}
+
+void TForm::Command(HWND control, WORD code, WORD id)
+{
+    if (!control) {
+        if (id >= FirstShortcutId && id < FirstShortcutId + FShortcutHandlers.size()) {
+            RunHandler(FShortcutHandlers[id - FirstShortcutId]);
+        } else if (id == IDOK || id == IDCANCEL) {
+            // Enter and Escape as the dialog manager reports them.
+            HWND button = ButtonWith(id == IDOK ? cfDefault : cfCancel);
+            if (button && IsWindowEnabled(button))
+                Click(button);
+            else if (id == IDCANCEL)
+                FModalResult = mrCancel;
+        }
+        return;
+    }
+    if (code == BN_CLICKED)
+        Click(control);
+}
+
+bool TForm::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&)
+{
+    return false;
+}
+
+INT_PTR CALLBACK TForm::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(window, DWLP_USER, lParam);
+        return FALSE;
+    }
+    TForm* form = reinterpret_cast<TForm*>(GetWindowLongPtrA(window, DWLP_USER));
+    if (!form)
+        return FALSE;
+    switch (message) {
+    case WM_COMMAND:
+        form->Command(reinterpret_cast<HWND>(lParam), HIWORD(wParam), LOWORD(wParam));
+        return TRUE;
+    case WM_CLOSE:
+        form->FModalResult = mrCancel; // the close box
+        return TRUE;
+    default: {
+        LRESULT result = 0;
+        bool handled = false;
+        form->RunHandler([&] { handled = form->HandleMessage(message, wParam, lParam, result); });
+        if (handled)
+            SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
+        return handled;
+    }
+    }
+}

@@ -1,0 +1,126 @@
+// Forms built from a description: controls with names, kinds, captions and
+// rectangles at 120 pixels per inch, listed in tab order. The form scales
+// them to the screen once, runs its own modal loop with a modal result and
+// a close query, raises focus-out events and shows every error that leaves
+// an event handler through the application's one error display.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+enum TModalResult { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL };
+
+enum class TControlKind { Label, Edit, Button, CheckBox, RadioButton, ComboBox, ListBox, GroupBox, Image, Panel };
+
+// Properties of a control beyond its kind and caption.
+enum TControlFlags : unsigned {
+    cfNone = 0,
+    cfDefault = 1 << 0,     // the button pressed by Enter
+    cfCancel = 1 << 1,      // the button pressed by Escape
+    cfCentered = 1 << 2,    // label text centred horizontally
+    cfNoPrefix = 1 << 3,    // label shows '&' as typed
+    cfWordWrap = 1 << 4,    // label text wraps over several lines
+    cfGroup = 1 << 5,       // first radio button of a group
+    cfNotTabStop = 1 << 6,  // a control that Tab skips
+};
+
+struct TControlDesc {
+    const char* Name;
+    TControlKind Kind;
+    const char* Parent; // a group box or panel, or nullptr for the form
+    const char* Caption;
+    int Left, Top, Width, Height; // at 120 pixels per inch, within the parent
+    unsigned Flags;
+    int ModalResult; // for buttons: the result a click gives the form
+};
+
+struct TFormDesc {
+    const char* Name;
+    const char* Caption;
+    int ClientWidth, ClientHeight; // at 120 pixels per inch
+    int FontHeight;                // pixels at 120 pixels per inch
+    std::vector<TControlDesc> Controls; // in tab order
+};
+
+class TForm {
+public:
+    explicit TForm(const TFormDesc& description);
+    virtual ~TForm();
+    TForm(const TForm&) = delete;
+    TForm& operator=(const TForm&) = delete;
+
+    HWND Handle() const { return FHandle; }
+    HWND Control(const std::string& name) const;
+    const std::string& Name() const { return FName; }
+
+    // Shows the form modally until a modal result closes it; the form is
+    // hidden afterwards, not destroyed.
+    int ShowModal();
+
+    int ModalResult() const { return FModalResult; }
+    void SetModalResult(int result) { FModalResult = result; }
+
+    // The control that has, or gets when the form shows, the focus.
+    HWND ActiveControl() const { return FActiveControl; }
+    void SetActiveControl(HWND control);
+    // The first control in tab order that can take the focus, or nullptr.
+    HWND FirstTabStop() const;
+
+    // Scales a length given at 120 pixels per inch to the screen.
+    int Scale(int pixels) const { return MulDiv(pixels, FDpi, 120); }
+
+    static bool Checked(HWND control);
+    // Checks a radio button or check box; a radio button unchecks the
+    // others of its group. Fires the control's click handler on a change,
+    // as a click would.
+    void SetChecked(HWND control, bool checked);
+    static std::string Text(HWND control);
+    static void SetText(HWND control, const std::string& text);
+    static void SetEnabled(HWND control, bool enabled) { EnableWindow(control, enabled); }
+
+protected:
+    // The handlers a form binds to its controls.
+    void OnClick(HWND control, std::function<void()> handler) { FClickHandlers[control] = std::move(handler); }
+    void OnExit(HWND control, std::function<void()> handler) { FExitHandlers[control] = std::move(handler); }
+    // A key combination (virtual key with FCONTROL, FSHIFT, FALT) that runs
+    // handler while the form is active.
+    void AddShortcut(WORD key, BYTE modifiers, std::function<void()> handler);
+
+    // Asked before the form closes with a modal result; may raise, which
+    // keeps the form open and shows the error.
+    virtual void FormCloseQuery(bool& canClose) { canClose = true; }
+    // Messages the form does not handle itself; return true when handled.
+    virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    // Runs an event handler; an error that leaves it is shown once.
+    void RunHandler(const std::function<void()>& handler);
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls(const TFormDesc& description);
+    void Command(HWND control, WORD code, WORD id);
+    void Click(HWND control);
+    void TrackFocus();
+    bool TryClose();
+    void UpdateRadioTabStops(HWND radio);
+    HWND ButtonWith(unsigned flag) const;
+
+    std::string FName;
+    HWND FHandle = nullptr;
+    HFONT FFont = nullptr;
+    int FDpi = 96;
+    int FModalResult = mrNone;
+    HWND FActiveControl = nullptr;
+    HACCEL FAccelerators = nullptr;
+    std::map<std::string, HWND> FControls;
+    std::map<HWND, unsigned> FFlags;
+    std::map<HWND, int> FModalResults;
+    std::map<HWND, std::function<void()>> FClickHandlers;
+    std::map<HWND, std::function<void()>> FExitHandlers;
+    std::vector<std::function<void()>> FShortcutHandlers;
+    std::vector<ACCEL> FShortcuts;
+};
