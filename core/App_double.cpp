@@ -27,6 +27,9 @@ std::string TDoubleExecutor::ChooseTargetPath(const std::string& base) const
         throw EAppError("The minimum serial number is exceeding the maximum.");
     if (!PathExists(base))
         return base;
+    // With equal bounds no numbered name is tried, so the position never matters.
+    if (MinSerialNumber == MaxSerialNumber)
+        throw EDoubleFail();
 
     const std::string directory = ExtractFilePath(base);
     const std::string stem = ExtractFileName(base);

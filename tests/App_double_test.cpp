@@ -162,6 +162,11 @@ TEST_F(AppDouble, BadOptionsEndTheRunOnlyWhenTheyMatter)
     EXPECT_EQ(Run(report), "report");
     ExpectAppError(report, "The program does not support the position.");
 
+    // Equal bounds: only the un-numbered name, so this source just fails.
+    Executor.MinSerialNumber = 5;
+    Executor.MaxSerialNumber = 5;
+    ExpectFail(report);
+
     Executor.SerialNumberPosition = spEnd;
     Executor.MinSerialNumber = 10;
     Executor.MaxSerialNumber = 5;

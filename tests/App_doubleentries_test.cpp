@@ -53,6 +53,7 @@ TEST(AppDoubleEntries, PathsBecomeAbsoluteExpandedAndLong)
 
     char shortPath[MAX_PATH];
     ASSERT_NE(GetShortPathNameA(expected.c_str(), shortPath, MAX_PATH), 0u);
+    ASSERT_NE(std::string(shortPath), expected);
     EXPECT_EQ(NormalizeSourcePath(shortPath), expected);
     EXPECT_EQ(NormalizeSourcePath(dir / "Long directory name\\.\\..\\Long directory name\\report.txt"), expected);
     EXPECT_EQ(TDoubleEntry(expected).Path, expected);

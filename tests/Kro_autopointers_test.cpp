@@ -52,3 +52,22 @@ TEST(KroAutoPointers, ReleaseHandsTheObjectOver)
     }
     EXPECT_EQ(destroyed, 1);
 }
+
+namespace {
+
+int ElementsDestroyed = 0;
+
+struct TElement {
+    ~TElement() { ++ElementsDestroyed; }
+};
+
+}
+
+TEST(KroAutoPointers, AnArrayIsFreedWhole)
+{
+    ElementsDestroyed = 0;
+    {
+        TAutoArray<TElement> held(new TElement[3]);
+    }
+    EXPECT_EQ(ElementsDestroyed, 3);
+}

@@ -155,3 +155,12 @@ TEST_F(TkMemIni, AFileInAMissingDirectoryCannotBeWritten)
     ini.WriteString("S", "k", "v");
     EXPECT_THROW(ini.UpdateFile(), EInOutError);
 }
+
+TEST_F(TkMemIni, ASectionHeaderEndsWithABracketCharacter)
+{
+    REQUIRE_DOUBLE_BYTE_CODE_PAGE();
+    // 0x81 0x5D is one character whose trail byte has the value of ']'.
+    TMemIniFile ini = Load("[Options]\r\n[k=\x81\x5D\r\nKey=value\r\n");
+    EXPECT_EQ(ini.ReadString("Options", "Key", "?"), "value");
+    EXPECT_EQ(ini.ReadString("Options", "[k", "?"), "\x81\x5D");
+}

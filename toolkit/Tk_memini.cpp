@@ -40,6 +40,13 @@ bool TryIniInteger(const std::string& text, int& value)
     return true;
 }
 
+// The last character, not just the last byte, must be ']': a trail byte
+// may have its value.
+bool EndsWithBracket(const std::string& line)
+{
+    return LastDelimiter("]", line) == line.size() - 1;
+}
+
 std::string KeyOf(const std::string& line)
 {
     const size_t equals = line.find('=');
@@ -73,7 +80,7 @@ void TMemIniFile::Load(const std::string& content)
 
         if (line.empty() || line[0] == ';')
             continue;
-        if (line.front() == '[' && line.back() == ']') {
+        if (line.front() == '[' && EndsWithBracket(line)) {
             FSections.push_back({Trim(line.substr(1, line.size() - 2)), {}});
             current = &FSections.back();
             continue;

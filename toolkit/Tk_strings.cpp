@@ -31,7 +31,9 @@ bool AnsiSameText(const std::string& a, const std::string& b)
 
 int AnsiCompareStr(const std::string& a, const std::string& b)
 {
-    return CompareStringA(LOCALE_USER_DEFAULT, 0, a.c_str(), -1, b.c_str(), -1) - CSTR_EQUAL;
+    // A failed comparison counts as equal, so that sorting stays well defined.
+    const int result = CompareStringA(LOCALE_USER_DEFAULT, 0, a.c_str(), -1, b.c_str(), -1);
+    return result == 0 ? 0 : result - CSTR_EQUAL;
 }
 
 size_t LastDelimiter(const char* delimiters, const std::string& text)
