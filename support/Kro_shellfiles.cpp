@@ -1,9 +1,12 @@
 #include "Kro_shellfiles.h"
 
 #include "Kro_autopointers.h"
+#include "Tk_application.h"
 
 #include <windows.h>
 #include <shlobj.h>
+
+#include <vector>
 
 std::string GetSpecialFolderPath(int folder)
 {
@@ -21,4 +24,75 @@ std::string GetDesktopDirectory()
 std::string GetPersonalDirectory()
 {
     return GetSpecialFolderPath(CSIDL_PERSONAL);
+}
+
+namespace {
+
+int CALLBACK SelectStartFolder(HWND browser, UINT message, LPARAM, LPARAM data)
+{
+    if (message == BFFM_INITIALIZED && data)
+        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, data);
+    return 0;
+}
+
+struct TDisabledWindows {
+    std::vector<HWND> Windows;
+};
+
+BOOL CALLBACK DisableWindow(HWND window, LPARAM data)
+{
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        reinterpret_cast<TDisabledWindows*>(data)->Windows.push_back(window);
+    }
+    return TRUE;
+}
+
+}
+
+bool BrowseForFolder(const std::string& title, std::string& directory)
+{
+    const DWORD attributes = GetFileAttributesA(directory.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        directory.clear();
+
+    IMalloc* allocator = nullptr;
+    if (FAILED(SHGetMalloc(&allocator)) || !allocator)
+        return false;
+    char* buffer = static_cast<char*>(allocator->Alloc(MAX_PATH));
+    if (!buffer) {
+        allocator->Release();
+        return false;
+    }
+    buffer[0] = '\0';
+
+    BROWSEINFOA info = {};
+    info.hwndOwner = Application.Handle();
+    info.pszDisplayName = buffer;
+    info.lpszTitle = title.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    if (!directory.empty()) {
+        info.lpfn = SelectStartFolder;
+        info.lParam = reinterpret_cast<LPARAM>(directory.c_str());
+    }
+
+    TDisabledWindows disabled;
+    EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled));
+    // No system message boxes for a drive without a medium while browsing.
+    const UINT errorMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+    PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&info);
+    SetErrorMode(errorMode);
+    for (HWND window : disabled.Windows)
+        EnableWindow(window, TRUE);
+
+    bool chosen = false;
+    if (item) {
+        chosen = SHGetPathFromIDListA(item, buffer) != FALSE;
+        allocator->Free(item);
+        if (chosen)
+            directory = buffer;
+    }
+    allocator->Free(buffer);
+    allocator->Release();
+    return chosen;
 }

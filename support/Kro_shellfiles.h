@@ -19,3 +19,9 @@ std::string GetDesktopDirectory();
 
 // The user's documents directory.
 std::string GetPersonalDirectory();
+
+// The shell's folder browser, modal to the program, for file-system folders
+// only. directory names the folder to preselect; a folder that does not exist
+// is dropped (the text becomes empty). True when the user confirmed a folder,
+// whose path directory then holds.
+bool BrowseForFolder(const std::string& title, std::string& directory);

@@ -1,0 +1,64 @@
+#include "Kro_shellfiles.h"
+
+#include "TestDialogs.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The shell's folder browser once it is open, or nullptr.
+HWND Browser()
+{
+    HWND active = GetActiveWindow();
+    return active && FindWindowExA(active, nullptr, "SysTreeView32", nullptr) ? active : nullptr;
+}
+
+// A visible window of the program that the browser must disable meanwhile.
+struct TOtherWindow {
+    HWND Handle = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ~TOtherWindow() { DestroyWindow(Handle); }
+};
+
+}
+
+TEST(BrowseForFolder, ConfirmingGivesThePreselectedFolder)
+{
+    // Wine's browser cannot reach into the hidden temporary folder.
+    const std::string start = GetPersonalDirectory() + "\\Tesselo test " + std::to_string(GetCurrentProcessId());
+    MakeDirectory(start);
+    TOtherWindow other;
+    const UINT errorMode = SetErrorMode(0);
+    std::string directory = start;
+    bool chosen = false;
+    TDialogScript script;
+    script.WaitFor([] { return Browser() != nullptr; }).Do([&] {
+        EXPECT_FALSE(IsWindowEnabled(other.Handle));
+        EXPECT_EQ(GetErrorMode(), static_cast<UINT>(SEM_FAILCRITICALERRORS));
+        PostMessageA(Browser(), WM_COMMAND, IDOK, 0);
+    });
+    script.Run([&] { chosen = BrowseForFolder("Choose the output directory.", directory); });
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(directory, start);
+    RemoveDirectoryA(start.c_str());
+    EXPECT_TRUE(IsWindowEnabled(other.Handle));
+    EXPECT_EQ(GetErrorMode(), 0u);
+    SetErrorMode(errorMode);
+}
+
+TEST(BrowseForFolder, CancellingLeavesAMissingStartFolderEmpty)
+{
+    TTempDir dir;
+    std::string directory = dir / "missing";
+    bool chosen = true;
+    TDialogScript script;
+    script.WaitFor([] { return Browser() != nullptr; }).Do([] {
+        EXPECT_EQ(WindowText(FindWindowExA(Browser(), nullptr, "Static", "Choose the output directory.")),
+                  "Choose the output directory.");
+        PostMessageA(Browser(), WM_COMMAND, IDCANCEL, 0);
+    });
+    script.Run([&] { chosen = BrowseForFolder("Choose the output directory.", directory); });
+    EXPECT_FALSE(chosen);
+    EXPECT_EQ(directory, "");
+}
