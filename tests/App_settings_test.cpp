@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 
 namespace {
 
@@ -155,19 +154,7 @@ TEST_F(AppSettings, AnUnwritableFileRaisesWithItsName)
 TEST_F(AppSettings, RandomOptionsSurviveASaveAndALoad)
 {
     std::mt19937 random(1252);
-    const std::string pieces[] = {" ", "\t", "\"", "a", "Z", "(", ")", "=", "[", "]", ";", "\xB1", "\xFF"};
-    const std::string doubleBytes[] = {TrailBackslash, TrailBar, "\x81\x40", "\x88\xA0"};
-    auto text = [&] {
-        std::string result;
-        const int length = std::uniform_int_distribution<int>(0, 10)(random);
-        for (int i = 0; i < length; ++i) {
-            if (IsDoubleByteCodePage() && random() % 3 == 0)
-                result += doubleBytes[random() % 4];
-            else
-                result += pieces[random() % 13];
-        }
-        return result;
-    };
+    auto text = [&] { return RandomText(random, 10); };
     for (int round = 0; round < 200; ++round) {
         TDoubleOptions options;
         options.OutputDirectory = static_cast<TOutputDirectory>(random() % 256);

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 
 namespace {
 
@@ -83,20 +82,9 @@ TEST(KroStrings, TrailBytesEqualToTheQuoteAreNoQuotes)
 
 TEST(KroStrings, DequoteUndoesQuoteForRandomTexts)
 {
-    // Blanks, quotes, high bytes and (under code page 932) whole double-byte
-    // characters in every position.
     std::mt19937 random(932);
-    const std::string pieces[] = {" ", "\t", "\"", "\"\"", "a", "Z", "(", ")", "\\", "\xB1", "\xFF"};
-    const std::string doubleBytes[] = {TrailBackslash, TrailBar, "\x81\x40", "\x88\xA0", "\xEA\xA2"};
     for (int round = 0; round < 2000; ++round) {
-        std::string text;
-        const int length = std::uniform_int_distribution<int>(0, 12)(random);
-        for (int i = 0; i < length; ++i) {
-            if (IsDoubleByteCodePage() && random() % 3 == 0)
-                text += doubleBytes[random() % 5];
-            else
-                text += pieces[random() % 11];
-        }
+        const std::string text = RandomText(random, 12);
         ASSERT_EQ(Dequote(Quote(text)), text) << "[" << text << "]";
     }
 }

@@ -89,6 +89,21 @@ bool IsDirectory(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::string RandomText(std::mt19937& random, int maxLength)
+{
+    static const char* const pieces[] = {" ", "\t", "\"", "\"\"", "a", "Z", "(", ")", "=", "[", "]", ";", "\\", "\xB1", "\xFF"};
+    static const std::string doubleBytes[] = {TrailBackslash, TrailBar, "\x81\x40", "\x88\xA0", "\xEA\xA2"};
+    std::string text;
+    const int length = std::uniform_int_distribution<int>(0, maxLength)(random);
+    for (int i = 0; i < length; ++i) {
+        if (IsDoubleByteCodePage() && random() % 3 == 0)
+            text += doubleBytes[random() % std::size(doubleBytes)];
+        else
+            text += pieces[random() % std::size(pieces)];
+    }
+    return text;
+}
+
 bool IsDoubleByteCodePage()
 {
     return GetACP() == 932;

@@ -2,6 +2,7 @@
 // characters that catch byte-wise walks.
 #pragma once
 
+#include <random>
 #include <string>
 
 // A fresh directory under the temporary folder; it and everything the test
@@ -34,6 +35,11 @@ bool IsDoubleByteCodePage();
 extern const std::string TrailBackslash;
 // Code page 932's 0x83 0x7C: a character whose trail byte is '|'.
 extern const std::string TrailBar;
+
+// A text of up to maxLength characters for round-trip tests: blanks at any
+// place, quotes, brackets, high bytes and, under code page 932, double-byte
+// characters (never a lone lead byte, a NUL or a line break).
+std::string RandomText(std::mt19937& random, int maxLength);
 
 // Skips the test unless the code page is 932.
 #define REQUIRE_DOUBLE_BYTE_CODE_PAGE()                                   \

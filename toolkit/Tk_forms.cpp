@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <sstream>
 
 namespace {
 
@@ -59,6 +60,21 @@ TClassAndStyle ClassAndStyle(const TControlDesc& control)
         break;
     }
     return {nullptr, 0, 0};
+}
+
+// The controls from the group start before radio to the next group start.
+std::vector<HWND> RadioGroup(HWND radio)
+{
+    HWND first = radio;
+    while (!(GetWindowLongA(first, GWL_STYLE) & WS_GROUP) && GetWindow(first, GW_HWNDPREV))
+        first = GetWindow(first, GW_HWNDPREV);
+    std::vector<HWND> group;
+    for (HWND other = first; other; other = GetWindow(other, GW_HWNDNEXT)) {
+        if (other != first && (GetWindowLongA(other, GWL_STYLE) & WS_GROUP))
+            break;
+        group.push_back(other);
+    }
+    return group;
 }
 
 struct TWindowList {
@@ -147,7 +163,9 @@ void TForm::CreateControls(const TFormDesc& description)
         int height = Scale(control.Height);
         if (control.Kind == TControlKind::ComboBox)
             height += Scale(200); // room for the list when it drops down
-        HWND window = CreateWindowExA(kind.ExStyle, kind.ClassName, control.Caption ? control.Caption : "", style,
+        const bool hasItems = control.Kind == TControlKind::ComboBox;
+        const char* caption = control.Caption && !hasItems ? control.Caption : "";
+        HWND window = CreateWindowExA(kind.ExStyle, kind.ClassName, caption, style,
                                       Scale(position.x), Scale(position.y), Scale(control.Width), height, FHandle,
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), GetModuleHandleA(nullptr),
                                       nullptr);
@@ -156,6 +174,12 @@ void TForm::CreateControls(const TFormDesc& description)
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(FFont), FALSE);
         if (control.Kind == TControlKind::ListBox)
             SendMessageA(window, LB_SETITEMHEIGHT, 0, Scale(15));
+        if (hasItems && control.Caption) {
+            std::istringstream items(control.Caption);
+            for (std::string item; std::getline(items, item);)
+                SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+            SendMessageA(window, CB_SETCURSEL, 0, 0);
+        }
         if ((control.Flags & cfDefault) && control.Kind == TControlKind::Button)
             SendMessageA(FHandle, DM_SETDEFID, GetDlgCtrlID(window), 0);
         FControls[control.Name] = window;
@@ -215,12 +239,7 @@ void TForm::SetChecked(HWND control, bool checked)
     if ((GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON) {
         if (checked) {
             // Uncheck the rest of the group, as a click would.
-            HWND first = control;
-            while (!(GetWindowLongA(first, GWL_STYLE) & WS_GROUP) && GetWindow(first, GW_HWNDPREV))
-                first = GetWindow(first, GW_HWNDPREV);
-            for (HWND other = first; other; other = GetWindow(other, GW_HWNDNEXT)) {
-                if (other != first && (GetWindowLongA(other, GWL_STYLE) & WS_GROUP))
-                    break;
+            for (HWND other : RadioGroup(control)) {
                 if (other != control)
                     SendMessageA(other, BM_SETCHECK, BST_UNCHECKED, 0);
             }
@@ -234,12 +253,7 @@ void TForm::SetChecked(HWND control, bool checked)
 
 void TForm::UpdateRadioTabStops(HWND radio)
 {
-    HWND first = radio;
-    while (!(GetWindowLongA(first, GWL_STYLE) & WS_GROUP) && GetWindow(first, GW_HWNDPREV))
-        first = GetWindow(first, GW_HWNDPREV);
-    for (HWND other = first; other; other = GetWindow(other, GW_HWNDNEXT)) {
-        if (other != first && (GetWindowLongA(other, GWL_STYLE) & WS_GROUP))
-            break;
+    for (HWND other : RadioGroup(radio)) {
         LONG style = GetWindowLongA(other, GWL_STYLE);
         style = Checked(other) ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
         SetWindowLongA(other, GWL_STYLE, style);
