@@ -32,7 +32,7 @@ struct TControlDesc {
     const char* Name;
     TControlKind Kind;
     const char* Parent; // a group box or panel, or nullptr for the form
-    const char* Caption;
+    const char* Caption; // for a drop-down list: its items, one per line; the first is selected
     int Left, Top, Width, Height; // at 120 pixels per inch, within the parent
     unsigned Flags;
     int ModalResult; // for buttons: the result a click gives the form
@@ -81,6 +81,9 @@ public:
     static std::string Text(HWND control);
     static void SetText(HWND control, const std::string& text);
     static void SetEnabled(HWND control, bool enabled) { EnableWindow(control, enabled); }
+    // The selected item of a drop-down list, or -1 when none is.
+    static int ItemIndex(HWND control) { return static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0)); }
+    static void SetItemIndex(HWND control, int index) { SendMessageA(control, CB_SETCURSEL, index, 0); }
 
 protected:
     // The handlers a form binds to its controls.
