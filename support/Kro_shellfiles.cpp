@@ -76,6 +76,9 @@ bool BrowseForFolder(const std::string& title, std::string& directory)
         info.lParam = reinterpret_cast<LPARAM>(directory.c_str());
     }
 
+    // The browser belongs to the application's hidden window, which would
+    // keep the activation when the browser closes.
+    HWND active = GetActiveWindow();
     TDisabledWindows disabled;
     EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled));
     // No system message boxes for a drive without a medium while browsing.
@@ -84,6 +87,8 @@ bool BrowseForFolder(const std::string& title, std::string& directory)
     SetErrorMode(errorMode);
     for (HWND window : disabled.Windows)
         EnableWindow(window, TRUE);
+    if (active && IsWindow(active))
+        SetForegroundWindow(active);
 
     bool chosen = false;
     if (item) {

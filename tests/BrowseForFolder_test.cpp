@@ -7,11 +7,22 @@
 
 namespace {
 
-// The shell's folder browser once it is open, or nullptr.
+BOOL CALLBACK FindBrowser(HWND window, LPARAM found)
+{
+    if (IsWindowVisible(window) && FindWindowExA(window, nullptr, "SysTreeView32", nullptr)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The shell's folder browser once it is open, or nullptr. It need not be
+// the active window: another window of the test may hold the activation.
 HWND Browser()
 {
-    HWND active = GetActiveWindow();
-    return active && FindWindowExA(active, nullptr, "SysTreeView32", nullptr) ? active : nullptr;
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindBrowser, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 // A visible window of the program that the browser must disable meanwhile.
@@ -23,10 +34,28 @@ struct TOtherWindow {
 
 }
 
+TEST(BrowseForFolder, CancellingLeavesAMissingStartFolderEmpty)
+{
+    TTempDir dir;
+    std::string directory = dir / "missing";
+    bool chosen = true;
+    TDialogScript script;
+    script.WaitFor([] { return Browser() != nullptr; }).Do([] {
+        EXPECT_EQ(WindowText(FindWindowExA(Browser(), nullptr, "Static", "Choose the output directory.")),
+                  "Choose the output directory.");
+        PostMessageA(Browser(), WM_COMMAND, IDCANCEL, 0);
+    });
+    script.Run([&] { chosen = BrowseForFolder("Choose the output directory.", directory); });
+    EXPECT_FALSE(chosen);
+    EXPECT_EQ(directory, "");
+}
+
 TEST(BrowseForFolder, ConfirmingGivesThePreselectedFolder)
 {
-    // Wine's browser cannot reach into the hidden temporary folder.
-    const std::string start = GetPersonalDirectory() + "\\Tesselo test " + std::to_string(GetCurrentProcessId());
+    // Wine's browser cannot reach into the hidden temporary folder, and does
+    // not preselect in the build tree either; the documents folder works.
+    const std::string start = GetPersonalDirectory() + "\\Tesselo browse " + std::to_string(GetCurrentProcessId()) + '-'
+        + std::to_string(GetTickCount());
     MakeDirectory(start);
     TOtherWindow other;
     const UINT errorMode = SetErrorMode(0);
@@ -45,20 +74,4 @@ TEST(BrowseForFolder, ConfirmingGivesThePreselectedFolder)
     EXPECT_TRUE(IsWindowEnabled(other.Handle));
     EXPECT_EQ(GetErrorMode(), 0u);
     SetErrorMode(errorMode);
-}
-
-TEST(BrowseForFolder, CancellingLeavesAMissingStartFolderEmpty)
-{
-    TTempDir dir;
-    std::string directory = dir / "missing";
-    bool chosen = true;
-    TDialogScript script;
-    script.WaitFor([] { return Browser() != nullptr; }).Do([] {
-        EXPECT_EQ(WindowText(FindWindowExA(Browser(), nullptr, "Static", "Choose the output directory.")),
-                  "Choose the output directory.");
-        PostMessageA(Browser(), WM_COMMAND, IDCANCEL, 0);
-    });
-    script.Run([&] { chosen = BrowseForFolder("Choose the output directory.", directory); });
-    EXPECT_FALSE(chosen);
-    EXPECT_EQ(directory, "");
 }

@@ -28,6 +28,19 @@ BOOL CALLBACK CloseThreadWindow(HWND window, LPARAM)
     return TRUE;
 }
 
+// The message box's icon item is 0x14 on Windows and 0x440 on Wine; either
+// must show the system's shared error icon.
+bool ShowsErrorIcon(HWND messageBox)
+{
+    const HICON error = LoadIconA(nullptr, IDI_ERROR);
+    for (int item : {0x14, 0x440}) {
+        HWND icon = GetDlgItem(messageBox, item);
+        if (icon && reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0)) == error)
+            return true;
+    }
+    return false;
+}
+
 // Keys go where the focus is, or to the active window when nothing has it.
 HWND KeyTarget()
 {
@@ -87,7 +100,7 @@ LRESULT CALLBACK TDialogScript::Hook(int code, WPARAM wParam, LPARAM lParam)
         if (std::string(className) == "#32770" && GetDlgItem(window, 0xFFFF)) {
             Current->FMessageBox = window;
             Current->FSeen = {WindowText(GetDlgItem(window, 0xFFFF)), WindowText(window),
-                              GetDlgItem(window, 0x14) != nullptr,
+                              ShowsErrorIcon(window),
                               GetDlgItem(window, IDOK) && !GetDlgItem(window, IDCANCEL) && !GetDlgItem(window, IDNO)};
         }
     }

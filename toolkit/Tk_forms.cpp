@@ -77,6 +77,13 @@ std::vector<HWND> RadioGroup(HWND radio)
     return group;
 }
 
+bool IsListBox(HWND control)
+{
+    char className[8] = {};
+    GetClassNameA(control, className, sizeof className);
+    return lstrcmpiA(className, "ListBox") == 0;
+}
+
 struct TWindowList {
     HWND Except;
     std::vector<HWND> Windows;
@@ -219,11 +226,17 @@ HWND TForm::FirstTabStop() const
 
 void TForm::SetActiveControl(HWND control)
 {
-    FActiveControl = control;
-    // A disabled or hidden control cannot take the focus; the form keeps
-    // the focus where it is.
-    if (control && IsWindowVisible(FHandle) && IsWindowVisible(control) && IsWindowEnabled(control))
+    // Before the form shows, the control is only remembered for the show.
+    if (!control || !IsWindowVisible(FHandle)) {
+        FActiveControl = control;
+        return;
+    }
+    // A disabled or hidden control cannot take the focus: the form keeps the
+    // focus, and the active control, where they are.
+    if (IsWindowVisible(control) && IsWindowEnabled(control)) {
+        FActiveControl = control;
         SetFocus(control);
+    }
 }
 
 bool TForm::Checked(HWND control)
@@ -394,7 +407,8 @@ void TForm::Command(HWND control, WORD code, WORD id)
         }
         return;
     }
-    if (code == BN_CLICKED)
+    // A list box reports every change of its selection, by mouse or keyboard.
+    if (code == BN_CLICKED || (code == LBN_SELCHANGE && IsListBox(control)))
         Click(control);
 }
 

@@ -1,0 +1,285 @@
+#include "App_ErrorDialog.h"
+
+#include "App_ErrorDialogForm.h"
+#include "App_common.h"
+#include "Kro_autopointers.h"
+#include "Tk_application.h"
+#include "Tk_format.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+
+TErrorDialog* ErrorDialog = nullptr;
+
+TErrorDialog* GetErrorDialog()
+{
+    if (!ErrorDialog)
+        ErrorDialog = Application.CreateForm<TErrorDialog>();
+    return ErrorDialog;
+}
+
+namespace {
+
+// Stops a window from redrawing for a scope, so that many changes cost one
+// redraw at the end.
+class TRedrawSuspension {
+public:
+    explicit TRedrawSuspension(HWND window) : FWindow(window) { SendMessageA(FWindow, WM_SETREDRAW, FALSE, 0); }
+    ~TRedrawSuspension()
+    {
+        SendMessageA(FWindow, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(FWindow, nullptr, TRUE);
+    }
+    TRedrawSuspension(const TRedrawSuspension&) = delete;
+    TRedrawSuspension& operator=(const TRedrawSuspension&) = delete;
+
+private:
+    HWND FWindow;
+};
+
+// A window's own drawing surface with the window's font, for measuring text
+// as the window draws it.
+class TTextMeasure {
+public:
+    explicit TTextMeasure(HWND window) : FWindow(window), FDC(GetDC(window))
+    {
+        FFont = SelectObject(FDC, reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    }
+    ~TTextMeasure()
+    {
+        SelectObject(FDC, FFont);
+        ReleaseDC(FWindow, FDC);
+    }
+    TTextMeasure(const TTextMeasure&) = delete;
+    TTextMeasure& operator=(const TTextMeasure&) = delete;
+
+    int Width(const std::string& text) const
+    {
+        SIZE size = {};
+        GetTextExtentPoint32A(FDC, text.c_str(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    }
+
+private:
+    HWND FWindow;
+    HDC FDC;
+    HGDIOBJ FFont;
+};
+
+// Replaces the clipboard's content with the text, as plain text.
+void SetClipboardText(HWND owner, const std::string& text)
+{
+    if (!OpenClipboard(owner))
+        throw EAppError("The program could not open the clipboard.");
+    struct TCloser {
+        ~TCloser() { CloseClipboard(); }
+    } closer;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    char* target = memory ? static_cast<char*>(GlobalLock(memory)) : nullptr;
+    if (!target) {
+        if (memory)
+            GlobalFree(memory);
+        throw EAppError("The program could not put the text on the clipboard.");
+    }
+    std::memcpy(target, text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    // Once set, the clipboard owns the memory.
+    if (!EmptyClipboard() || !SetClipboardData(CF_TEXT, memory)) {
+        GlobalFree(memory);
+        throw EAppError("The program could not put the text on the clipboard.");
+    }
+}
+
+}
+
+int TListBoxStrings::Count() const
+{
+    return static_cast<int>(SendMessageA(FListBox, LB_GETCOUNT, 0, 0));
+}
+
+std::string TListBoxStrings::operator[](int index) const
+{
+    const LRESULT length = SendMessageA(FListBox, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR)
+        throw EListError(Format("The list index %d is out of bounds.", index));
+    // The length may be too large for double-byte text, never too small.
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT copied = SendMessageA(FListBox, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
+    return text;
+}
+
+TListBoxStrings& TListBoxStrings::operator=(const std::vector<std::string>& lines)
+{
+    TRedrawSuspension suspension(FListBox);
+    SendMessageA(FListBox, LB_RESETCONTENT, 0, 0);
+    for (const std::string& line : lines) {
+        const LRESULT added = SendMessageA(FListBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        if (added == LB_ERR || added == LB_ERRSPACE)
+            throw EAppError("The program could not add a line to the list.");
+    }
+    return *this;
+}
+
+TErrorDialog::TErrorDialog()
+    : TAppDialog(ErrorDialogForm), Image1(Control("Image1")), ListBox1(Control("ListBox1"))
+{
+    OnClick(ListBox1, [this] { ListBox1Click(); });
+    for (TAction* action : ActionList1) {
+        if (action->ShortCut)
+            AddShortcut(action->ShortCut, FCONTROL, [this, action] { ExecuteAction(*action); });
+    }
+    try {
+        Initialize();
+    } catch (...) {
+        Finalize();
+        throw;
+    }
+}
+
+TErrorDialog::~TErrorDialog()
+{
+    Finalize();
+}
+
+void TErrorDialog::Initialize()
+{
+    FIcon = static_cast<HICON>(LoadImageA(nullptr, IDI_ERROR, IMAGE_ICON, Scale(32), Scale(32), 0));
+    SendMessageA(Image1, STM_SETICON, reinterpret_cast<WPARAM>(FIcon), 0);
+
+    PopupMenu1 = CreatePopupMenu();
+    if (!PopupMenu1 || !AppendMenuA(PopupMenu1, MF_STRING, Action1.MenuItem, "&Copy\tCtrl+C")
+        || !AppendMenuA(PopupMenu1, MF_SEPARATOR, 0, nullptr)
+        || !AppendMenuA(PopupMenu1, MF_STRING, Action2.MenuItem, "Select &All\tCtrl+A")
+        || !AppendMenuA(PopupMenu1, MF_STRING, Action3.MenuItem, "&Reverse Selection"))
+        throw EAppError("The program could not create the context menu.");
+}
+
+void TErrorDialog::Finalize()
+{
+    if (PopupMenu1)
+        DestroyMenu(PopupMenu1);
+    PopupMenu1 = nullptr;
+    if (FIcon)
+        DestroyIcon(FIcon);
+    FIcon = nullptr;
+}
+
+int TErrorDialog::Execute()
+{
+    UpdateScrollWidth(ListBox1);
+    if (GetFiles().Count() > 0) {
+        SendMessageA(ListBox1, LB_SETSEL, FALSE, -1);
+        SendMessageA(ListBox1, LB_SETCARETINDEX, 0, FALSE);
+        SendMessageA(ListBox1, LB_SETTOPINDEX, 0, 0);
+    }
+    RefreshActions();
+    // The list, not wherever the focus was when the dialog closed last time.
+    SetActiveControl(FirstTabStop());
+    return ShowModal();
+}
+
+bool TErrorDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (message != WM_CONTEXTMENU || reinterpret_cast<HWND>(wParam) != ListBox1)
+        return false;
+    POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (at.x == -1 && at.y == -1) {
+        // Opened from the keyboard: at the list's top left corner.
+        at = {0, 0};
+        ClientToScreen(ListBox1, &at);
+    }
+    const UINT chosen = TrackPopupMenu(PopupMenu1, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+    result = 0;
+    for (TAction* action : ActionList1) {
+        if (action->MenuItem == chosen)
+            ExecuteAction(*action);
+    }
+    return true;
+}
+
+void TErrorDialog::ListBox1Click()
+{
+    RefreshActions();
+}
+
+void TErrorDialog::ExecuteAction(TAction& action)
+{
+    if (action.Enabled)
+        ActionList1Execute(action);
+}
+
+void TErrorDialog::ActionList1Execute(TAction& action)
+{
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    try {
+        SetActiveControl(ListBox1);
+        (this->*action.OnExecute)();
+    } catch (...) {
+        RefreshActions();
+        SetCursor(previous);
+        throw;
+    }
+    RefreshActions();
+    SetCursor(previous);
+}
+
+void TErrorDialog::RefreshActions()
+{
+    for (TAction* action : ActionList1) {
+        if (action->OnUpdate)
+            (this->*action->OnUpdate)(*action);
+        EnableMenuItem(PopupMenu1, action->MenuItem, MF_BYCOMMAND | (action->Enabled ? MF_ENABLED : MF_GRAYED));
+    }
+}
+
+void TErrorDialog::Action1Execute()
+{
+    const size_t selected = static_cast<size_t>(SendMessageA(ListBox1, LB_GETSELCOUNT, 0, 0));
+    TAutoPointer<std::vector<std::string>> lines(new std::vector<std::string>());
+    lines->reserve(selected);
+    const TListBoxStrings items = GetFiles();
+    const int count = items.Count();
+    for (int i = 0; i < count && lines->size() < selected; ++i) {
+        if (SendMessageA(ListBox1, LB_GETSEL, i, 0) > 0)
+            lines->push_back(items[i]);
+    }
+    std::string text;
+    for (const std::string& line : *lines)
+        text += line + "\r\n";
+    SetClipboardText(Handle(), text);
+}
+
+void TErrorDialog::Action1Update(TAction& sender)
+{
+    sender.Enabled = SendMessageA(ListBox1, LB_GETSELCOUNT, 0, 0) > 0;
+}
+
+void TErrorDialog::Action2Execute()
+{
+    TRedrawSuspension suspension(ListBox1);
+    SendMessageA(ListBox1, LB_SETSEL, TRUE, -1);
+}
+
+void TErrorDialog::Action3Execute()
+{
+    TRedrawSuspension suspension(ListBox1);
+    const int count = GetFiles().Count();
+    for (int i = 0; i < count; ++i) {
+        const bool selected = SendMessageA(ListBox1, LB_GETSEL, i, 0) > 0;
+        SendMessageA(ListBox1, LB_SETSEL, !selected, i);
+    }
+}
+
+void TErrorDialog::UpdateScrollWidth(HWND listBox)
+{
+    const TListBoxStrings items(listBox);
+    const int count = items.Count();
+    const TTextMeasure measure(listBox);
+    int widest = 0;
+    for (int i = 0; i < count; ++i)
+        widest = std::max(widest, measure.Width(items[i]));
+    SendMessageA(listBox, LB_SETHORIZONTALEXTENT, widest, 0);
+}

@@ -1,0 +1,43 @@
+#include "App_OptionsDialogForm.h"
+
+// Each group box comes before its controls; a label with an access key comes
+// right before the control that its key focuses.
+const TFormDesc OptionsDialogForm = {
+    "OptionsDialog", "Options", 686, 401, 15,
+    {
+        {"GroupBox1", TControlKind::GroupBox, nullptr, "Output directory", 5, 5, 676, 86, cfNone, mrNone},
+        {"RadioButton11", TControlKind::RadioButton, "GroupBox1", "&At the source", 10, 20, 161, 26, cfGroup, mrNone},
+        {"RadioButton12", TControlKind::RadioButton, "GroupBox1", "&Desktop", 175, 20, 161, 26, cfNone, mrNone},
+        {"RadioButton13", TControlKind::RadioButton, "GroupBox1", "As&k", 340, 20, 161, 26, cfNone, mrNone},
+        {"RadioButton14", TControlKind::RadioButton, "GroupBox1", "&Other:", 10, 50, 161, 26, cfNone, mrNone},
+        {"Edit11", TControlKind::Edit, "GroupBox1", nullptr, 175, 50, 461, 23, cfNone, mrNone},
+        {"Button11", TControlKind::Button, "GroupBox1", "...", 640, 50, 26, 26, cfNone, mrNone},
+
+        {"GroupBox2", TControlKind::GroupBox, nullptr, "Directory name", 5, 95, 676, 206, cfNone, mrNone},
+        {"Label21", TControlKind::Label, "GroupBox2", "&Format:", 10, 20, 161, 26, cfNone, mrNone},
+        {"Edit21", TControlKind::Edit, "GroupBox2", nullptr, 175, 20, 161, 23, cfNone, mrNone},
+        {"Label22", TControlKind::Label, "GroupBox2", "<original name>", 340, 20, 161, 26, cfCentered, mrNone},
+        {"Edit22", TControlKind::Edit, "GroupBox2", nullptr, 505, 20, 161, 23, cfNone, mrNone},
+        {"CheckBox21", TControlKind::CheckBox, "GroupBox2", "&Remove the extension if the source is a regular file",
+         10, 50, 616, 26, cfNone, mrNone},
+        {"CheckBox22", TControlKind::CheckBox, "GroupBox2", "A&void name collision by adding a serial number:", 10,
+         80, 611, 26, cfNone, mrNone},
+        {"Label23", TControlKind::Label, "GroupBox2", "For&mat:", 30, 110, 156, 26, cfNone, mrNone},
+        {"Edit23", TControlKind::Edit, "GroupBox2", nullptr, 190, 110, 156, 23, cfNone, mrNone},
+        {"Label24", TControlKind::Label, "GroupBox2", "<number>", 350, 110, 156, 26, cfCentered, mrNone},
+        {"Edit24", TControlKind::Edit, "GroupBox2", nullptr, 510, 110, 156, 23, cfNone, mrNone},
+        {"Label25", TControlKind::Label, "GroupBox2", "Ra&nge:", 30, 140, 156, 26, cfNone, mrNone},
+        {"Edit25", TControlKind::Edit, "GroupBox2", nullptr, 190, 140, 156, 23, cfNone, mrNone},
+        {"Label26", TControlKind::Label, "GroupBox2", "-", 350, 140, 156, 26, cfCentered, mrNone},
+        {"Edit26", TControlKind::Edit, "GroupBox2", nullptr, 510, 140, 156, 23, cfNone, mrNone},
+        {"Label27", TControlKind::Label, "GroupBox2", "&Position:", 30, 170, 156, 26, cfNone, mrNone},
+        {"ComboBox21", TControlKind::ComboBox, "GroupBox2", "Beginning of the name\nEnd of the name", 190, 170, 476,
+         23, cfNone, mrNone},
+
+        {"GroupBox3", TControlKind::GroupBox, nullptr, "Entries", 5, 305, 676, 56, cfNone, mrNone},
+        {"CheckBox31", TControlKind::CheckBox, "GroupBox3", "&Sort entries by path", 10, 20, 656, 26, cfNone, mrNone},
+
+        {"Button1", TControlKind::Button, nullptr, "OK", 435, 370, 121, 26, cfDefault, mrOk},
+        {"Button2", TControlKind::Button, nullptr, "Cancel", 560, 370, 121, 26, cfCancel, mrCancel},
+    },
+};

@@ -1,0 +1,291 @@
+#include "App_ErrorDialog.h"
+
+#include "TestDialogs.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+// A path whose double-byte character under code page 932 ends in '\'.
+const std::string DoubleBytePath = "C:\\Work\\" + TrailBackslash + "\\b.txt";
+
+const std::vector<std::string> FivePaths = {"C:\\Work\\a.txt", DoubleBytePath, "C:\\Work\\c", "C:\\Work\\d d.txt",
+                                            "D:\\e"};
+
+std::vector<int> Selection(HWND list)
+{
+    std::vector<int> selected;
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        if (SendMessageA(list, LB_GETSEL, i, 0) > 0)
+            selected.push_back(i);
+    }
+    return selected;
+}
+
+// Posts a left click on an item, with the keys (MK_CONTROL, MK_SHIFT) held.
+void ClickItem(HWND list, int index, WPARAM keys = 0)
+{
+    RECT item;
+    SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    const LPARAM point = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON | keys, point);
+    PostMessageA(list, WM_LBUTTONUP, keys, point);
+}
+
+std::string ClipboardText()
+{
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return "(the clipboard cannot be opened)";
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* locked = static_cast<const char*>(GlobalLock(data))) {
+            text = locked;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void SetClipboardTextForTest(const std::string& text)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+}
+
+// The context menu while it is open, or nullptr.
+HMENU OpenMenu()
+{
+    HWND window = FindWindowA("#32768", nullptr);
+    return window && IsWindowVisible(window) ? reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0))
+                                             : nullptr;
+}
+
+bool MenuItemEnabled(HMENU menu, int position)
+{
+    return !(GetMenuState(menu, position, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
+}
+
+struct AppErrorDialog : testing::Test {
+    TErrorDialog* Dialog = GetErrorDialog();
+    HWND List = Dialog->Control("ListBox1");
+    HWND Close = Dialog->Control("Button1");
+
+    void SetUp() override { SetClipboardTextForTest("before"); }
+
+    int Run(TDialogScript& script)
+    {
+        int result = 0;
+        script.Run([&] { result = Dialog->Execute(); });
+        return result;
+    }
+
+    // Opens the list's context menu, hands it to check, then types key to
+    // choose an item (Escape closes it without a choice).
+    void UseMenu(TDialogScript& script, std::function<void(HMENU)> check, WORD key)
+    {
+        script.Do([this] { ContextMenuOn(List); })
+            .WaitFor([] { return OpenMenu() != nullptr; })
+            .Do([check, key] {
+                check(OpenMenu());
+                if (key == VK_ESCAPE)
+                    PressKey(VK_ESCAPE);
+                else
+                    TypeText(std::string(1, static_cast<char>(key)));
+            })
+            .WaitFor([] { return OpenMenu() == nullptr; });
+    }
+
+    void ExpectCopyEnabled(TDialogScript& script, bool enabled)
+    {
+        UseMenu(script, [enabled](HMENU menu) { EXPECT_EQ(MenuItemEnabled(menu, 0), enabled); }, VK_ESCAPE);
+    }
+};
+
+}
+
+TEST_F(AppErrorDialog, OpensWithNothingSelectedAndTheCaretOnTheFirstItem)
+{
+    EXPECT_EQ(GetErrorDialog(), Dialog);
+    EXPECT_EQ(ErrorDialog, Dialog);
+    std::vector<std::string> paths;
+    for (int i = 0; i < 40; ++i)
+        paths.push_back("C:\\Work\\file " + std::to_string(i) + ".txt");
+    Dialog->GetFiles() = paths;
+    // As an earlier use may have left it: items selected, scrolled, the
+    // caret far down and the focus on the button.
+    SendMessageA(List, LB_SETSEL, TRUE, 5);
+    SendMessageA(List, LB_SETSEL, TRUE, 30);
+    SendMessageA(List, LB_SETCARETINDEX, 30, FALSE);
+    SendMessageA(List, LB_SETTOPINDEX, 20, 0);
+    Dialog->SetActiveControl(Close);
+
+    TDialogScript script;
+    script.Do([&] {
+        EXPECT_EQ(WindowText(Dialog->Handle()), "Create Directories");
+        EXPECT_EQ(WindowText(Dialog->Control("Label1")),
+                  "The program could not create directories with the following files:");
+        EXPECT_NE(SendMessageA(Dialog->Control("Image1"), STM_GETICON, 0, 0), 0);
+        EXPECT_EQ(Dialog->GetFiles().Count(), 40);
+        EXPECT_EQ(Dialog->GetFiles()[39], "C:\\Work\\file 39.txt");
+        EXPECT_TRUE(Selection(List).empty());
+        EXPECT_EQ(SendMessageA(List, LB_GETCARETINDEX, 0, 0), 0);
+        EXPECT_EQ(SendMessageA(List, LB_GETTOPINDEX, 0, 0), 0);
+        EXPECT_EQ(GetFocus(), List);
+    });
+    UseMenu(
+        script,
+        [](HMENU menu) {
+            const char* const captions[] = {"&Copy\tCtrl+C", "", "Select &All\tCtrl+A", "&Reverse Selection"};
+            ASSERT_EQ(GetMenuItemCount(menu), 4);
+            for (int i = 0; i < 4; ++i) {
+                char caption[64] = {};
+                GetMenuStringA(menu, i, caption, sizeof caption, MF_BYPOSITION);
+                EXPECT_STREQ(caption, captions[i]);
+            }
+            EXPECT_TRUE(GetMenuState(menu, 1, MF_BYPOSITION) & MF_SEPARATOR);
+            EXPECT_FALSE(MenuItemEnabled(menu, 0));
+            EXPECT_TRUE(MenuItemEnabled(menu, 2));
+            EXPECT_TRUE(MenuItemEnabled(menu, 3));
+        },
+        VK_ESCAPE);
+    // Copy is off while nothing is selected, for its shortcut too.
+    script.Do([] { PressKey('C', true); });
+    script.Do([&] {
+        EXPECT_EQ(ClipboardText(), "before");
+        EXPECT_TRUE(IsWindowVisible(Dialog->Handle()));
+        PressKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(Run(script), mrOk);
+    EXPECT_FALSE(IsWindowVisible(Dialog->Handle()));
+}
+
+TEST_F(AppErrorDialog, CtrlCCopiesTheSelectedPathsAsLinesOrReportsABusyClipboard)
+{
+    Dialog->GetFiles() = FivePaths;
+    TDialogScript script;
+    // Selected from the keyboard: Copy follows at once.
+    script.Do([] { PressKey(VK_DOWN); });
+    ExpectCopyEnabled(script, true);
+    script.Do([&] { ClickItem(List, 3, MK_CONTROL); });
+    script.Do([&] {
+        EXPECT_EQ(Selection(List), (std::vector<int>{1, 3}));
+        PressKey('C', true);
+    });
+    script.Do([&] {
+        // The double-byte path arrives byte for byte.
+        EXPECT_EQ(ClipboardText(), DoubleBytePath + "\r\nC:\\Work\\d d.txt\r\n");
+        // Held open by another window, as another program would.
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        PressKey('C', true);
+    });
+    script.ExpectError("The program could not open the clipboard.");
+    script.Do([&] {
+        CloseClipboard();
+        EXPECT_TRUE(IsWindowVisible(Dialog->Handle()));
+        EXPECT_EQ(Selection(List), (std::vector<int>{1, 3}));
+        EXPECT_EQ(GetFocus(), List);
+        PressKey(VK_RETURN);
+    });
+    EXPECT_EQ(Run(script), mrOk);
+}
+
+TEST_F(AppErrorDialog, SelectAllAndReverseSelectionSwitchCopyAtOnce)
+{
+    Dialog->GetFiles() = FivePaths;
+    TDialogScript script;
+    script.Do([] { PressKey('A', true); });
+    script.Do([&] { EXPECT_EQ(Selection(List), (std::vector<int>{0, 1, 2, 3, 4})); });
+    ExpectCopyEnabled(script, true);
+    UseMenu(script, [](HMENU) {}, 'r');
+    script.Do([&] { EXPECT_TRUE(Selection(List).empty()); });
+    ExpectCopyEnabled(script, false);
+    // From nothing selected, Reverse selection selects everything.
+    UseMenu(script, [](HMENU) {}, 'r');
+    script.Do([&] {
+        EXPECT_EQ(Selection(List), (std::vector<int>{0, 1, 2, 3, 4}));
+        ClickItem(List, 1);
+    });
+    script.Do([&] { ClickItem(List, 3, MK_CONTROL); });
+    UseMenu(script, [](HMENU) {}, 'r');
+    script.Do([&] { EXPECT_EQ(Selection(List), (std::vector<int>{0, 2, 4})); });
+    UseMenu(script, [](HMENU) {}, 'r');
+    script.Do([&] {
+        EXPECT_EQ(Selection(List), (std::vector<int>{1, 3}));
+        PressKey(VK_RETURN);
+    });
+    EXPECT_EQ(Run(script), mrOk);
+}
+
+TEST_F(AppErrorDialog, AnEmptyListChangesNothingAndTheCloseBoxCancels)
+{
+    Dialog->GetFiles() = FivePaths;
+    Dialog->GetFiles() = {};
+    TDialogScript script;
+    UseMenu(
+        script,
+        [](HMENU menu) {
+            EXPECT_FALSE(MenuItemEnabled(menu, 0));
+            EXPECT_TRUE(MenuItemEnabled(menu, 2));
+            EXPECT_TRUE(MenuItemEnabled(menu, 3));
+        },
+        'a');
+    script.Do([] { PressKey('A', true); });
+    UseMenu(script, [](HMENU) {}, 'r');
+    script.Do([] { PressKey('C', true); });
+    script.Do([&] {
+        EXPECT_EQ(SendMessageA(List, LB_GETCOUNT, 0, 0), 0);
+        EXPECT_EQ(SendMessageA(List, LB_GETHORIZONTALEXTENT, 0, 0), 0);
+        EXPECT_EQ(ClipboardText(), "before");
+        PostMessageA(Dialog->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    EXPECT_EQ(Run(script), mrCancel);
+}
+
+TEST_F(AppErrorDialog, ScrollsHorizontallyOverTheWidestPath)
+{
+    // The widest path is not the one with the most characters.
+    const std::string narrow = "C:\\" + std::string(100, 'i');
+    const std::string wide = "C:\\" + std::string(90, 'W');
+    const auto textWidth = [&](const std::string& text) {
+        HDC dc = GetDC(List);
+        HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(List, WM_GETFONT, 0, 0)));
+        SIZE size = {};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc, font);
+        ReleaseDC(List, dc);
+        return static_cast<LRESULT>(size.cx);
+    };
+    RECT client;
+    GetClientRect(List, &client);
+    ASSERT_GT(textWidth(wide), client.right);
+    ASSERT_GT(textWidth(wide), textWidth(narrow));
+
+    Dialog->GetFiles() = {narrow, wide, "C:\\a"};
+    TDialogScript wideScript;
+    wideScript.Do([&] {
+        EXPECT_EQ(SendMessageA(List, LB_GETHORIZONTALEXTENT, 0, 0), textWidth(wide));
+        EXPECT_TRUE(GetWindowLongA(List, GWL_STYLE) & WS_HSCROLL);
+        PressKey(VK_RETURN);
+    });
+    EXPECT_EQ(Run(wideScript), mrOk);
+
+    // Short paths: the extent shrinks with them and the scroll bar goes.
+    Dialog->GetFiles() = {"C:\\a", "C:\\Work\\b"};
+    TDialogScript shortScript;
+    shortScript.Do([&] {
+        EXPECT_EQ(SendMessageA(List, LB_GETHORIZONTALEXTENT, 0, 0), textWidth("C:\\Work\\b"));
+        EXPECT_FALSE(GetWindowLongA(List, GWL_STYLE) & WS_HSCROLL);
+        PressKey(VK_RETURN);
+    });
+    EXPECT_EQ(Run(shortScript), mrOk);
+}

@@ -1,0 +1,427 @@
+#include "App_OptionsDialog.h"
+
+#include "App_common.h"
+#include "TestDialogs.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Alt with a letter, as the user presses an access key.
+void PressAccessKey(char key)
+{
+    PostMessageA(GetFocus(), WM_SYSCHAR, static_cast<unsigned char>(key), 1 | (1 << 29));
+}
+
+std::string CurrentDirectory()
+{
+    char path[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, path);
+    return path;
+}
+
+// The shell's folder browser once it is open, or nullptr.
+HWND Browser()
+{
+    HWND active = GetActiveWindow();
+    return active && FindWindowExA(active, nullptr, "SysTreeView32", nullptr) ? active : nullptr;
+}
+
+struct AppOptionsDialog : testing::Test {
+    TOptionsDialog* Dialog = GetOptionsDialog();
+    HWND Radio12 = Dialog->Control("RadioButton12");
+    HWND Radio13 = Dialog->Control("RadioButton13");
+    HWND Radio14 = Dialog->Control("RadioButton14");
+    HWND Edit11 = Dialog->Control("Edit11");
+    HWND Browse = Dialog->Control("Button11");
+    HWND Edit21 = Dialog->Control("Edit21");
+    HWND Edit22 = Dialog->Control("Edit22");
+    HWND Check21 = Dialog->Control("CheckBox21");
+    HWND Check22 = Dialog->Control("CheckBox22");
+    HWND Edit23 = Dialog->Control("Edit23");
+    HWND Edit24 = Dialog->Control("Edit24");
+    HWND Edit25 = Dialog->Control("Edit25");
+    HWND Edit26 = Dialog->Control("Edit26");
+    HWND Combo = Dialog->Control("ComboBox21");
+    HWND Check31 = Dialog->Control("CheckBox31");
+    HWND Ok = Dialog->Control("Button1");
+    HWND Cancel = Dialog->Control("Button2");
+
+    void SetUp() override { Dialog->Options = TDoubleOptions(); }
+
+    bool Run(TDialogScript& script)
+    {
+        bool result = false;
+        script.Run([&] { result = Dialog->Execute(); });
+        return result;
+    }
+
+    // The controls that follow "Avoid name collision", labels included.
+    std::vector<HWND> SerialNumberControls() const
+    {
+        std::vector<HWND> controls;
+        for (const char* name : {"Label23", "Edit23", "Label24", "Edit24", "Label25", "Edit25", "Label26", "Edit26",
+                                 "Label27", "ComboBox21"})
+            controls.push_back(Dialog->Control(name));
+        return controls;
+    }
+};
+
+}
+
+TEST_F(AppOptionsDialog, TheFirstShowOpensOnTheCheckedChoiceWithTheRulesApplied)
+{
+    EXPECT_EQ(GetOptionsDialog(), Dialog);
+    // Dialogs of their own: only a dialog that was never shown has no radio
+    // button checked yet.
+    TOptionsDialog defaults;
+    TDialogScript script;
+    script.Do([&] {
+        EXPECT_EQ(WindowText(defaults.Handle()), "Options");
+        EXPECT_EQ(GetFocus(), defaults.Control("RadioButton12"));
+        EXPECT_TRUE(TForm::Checked(defaults.Control("RadioButton12")));
+        EXPECT_FALSE(IsEnabled(defaults.Control("Edit11")));
+        EXPECT_EQ(WindowText(defaults.Control("Edit26")), "100");
+        EXPECT_EQ(TForm::ItemIndex(defaults.Control("ComboBox21")), 1);
+        PressKey(VK_ESCAPE);
+    });
+    bool result = true;
+    script.Run([&] { result = defaults.Execute(); });
+    EXPECT_FALSE(result);
+
+    // "Other:" keeps the first tab stop, Edit11; a check box that keeps its
+    // state still gets its rule applied.
+    TOptionsDialog other;
+    other.Options.OutputDirectory = odOther;
+    other.Options.AvoidNameCollision = false;
+    TDialogScript otherScript;
+    otherScript.Do([&] {
+        EXPECT_EQ(GetFocus(), other.Control("Edit11"));
+        EXPECT_FALSE(IsEnabled(other.Control("Edit23")));
+        EXPECT_FALSE(IsEnabled(other.Control("ComboBox21")));
+        EXPECT_FALSE(IsEnabled(other.Control("Label27")));
+        PressKey(VK_ESCAPE);
+    });
+    otherScript.Run([&] { result = other.Execute(); });
+    EXPECT_FALSE(result);
+
+    // A later show with another choice opens on that choice, not on the
+    // radio button that was the tab stop before.
+    other.Options.OutputDirectory = odAtSource;
+    TDialogScript laterScript;
+    laterScript.Do([&] {
+        EXPECT_EQ(GetFocus(), other.Control("RadioButton11"));
+        EXPECT_FALSE(TForm::Checked(other.Control("RadioButton14")));
+        PressKey(VK_ESCAPE);
+    });
+    laterScript.Run([&] { result = other.Execute(); });
+    EXPECT_FALSE(result);
+}
+
+TEST_F(AppOptionsDialog, OptionsSurviveARoundTripUnchanged)
+{
+    TDoubleOptions options;
+    options.OutputDirectory = odOther;
+    options.OtherOutputDirectory = "\\\\server\\share";
+    // Under code page 932 a character whose trail byte is a backslash.
+    options.OriginalNamePrefix = " pre" + (IsDoubleByteCodePage() ? TrailBackslash : std::string());
+    options.OriginalNameSuffix = "suf ";
+    options.RemoveExtension = false;
+    options.AvoidNameCollision = true;
+    options.SerialNumberPrefix = "";
+    options.SerialNumberSuffix = "]";
+    options.MinSerialNumber = 0;
+    options.MaxSerialNumber = 0;
+    options.SerialNumberPosition = spBeginning;
+    options.SortEntries = false;
+    Dialog->Options = options;
+    TDialogScript script;
+    script.Do([&] {
+        EXPECT_TRUE(TForm::Checked(Radio14));
+        EXPECT_FALSE(TForm::Checked(Radio12));
+        EXPECT_EQ(WindowText(Edit21), options.OriginalNamePrefix);
+        EXPECT_EQ(WindowText(Edit25), "0");
+        EXPECT_EQ(TForm::ItemIndex(Combo), 0);
+        EXPECT_FALSE(TForm::Checked(Check31));
+        PressKey(VK_RETURN);
+    });
+    EXPECT_TRUE(Run(script));
+    EXPECT_TRUE(Dialog->Options == options);
+}
+
+TEST_F(AppOptionsDialog, TabFollowsTheGroupsAndAccessKeysReachTheFields)
+{
+    Dialog->Options.OutputDirectory = odOther;
+    TDialogScript script;
+    script.Do([&] { ClickOn(Radio14); });
+    const HWND order[] = {Edit11, Browse, Edit21, Edit22, Check21, Check22, Edit23, Edit24,
+                          Edit25, Edit26, Combo,  Check31, Ok,    Cancel,  Radio14};
+    for (HWND expected : order) {
+        script.Do([] { PressKey(VK_TAB); });
+        script.Do([&, expected] { EXPECT_EQ(GetFocus(), expected) << WindowText(expected); });
+    }
+    // Typed text is kept as typed: blanks stay, the number may have leading blanks.
+    script.Do([] { PressAccessKey('f'); });
+    script.Do([&] {
+        EXPECT_EQ(GetFocus(), Edit21);
+        TypeText(" x");
+    });
+    script.Do([] { PressAccessKey('m'); });
+    script.Do([&] {
+        EXPECT_EQ(GetFocus(), Edit23);
+        ReplaceText("#");
+    });
+    script.Do([] { PressAccessKey('n'); });
+    script.Do([&] {
+        EXPECT_EQ(GetFocus(), Edit25);
+        ReplaceText("  7");
+    });
+    script.Do([] { PressAccessKey('p'); });
+    script.Do([&] {
+        EXPECT_EQ(GetFocus(), Combo);
+        PressKey(VK_UP);
+    });
+    script.Do([] { PressAccessKey('s'); });
+    script.Do([&] {
+        EXPECT_FALSE(TForm::Checked(Check31));
+        PressKey(VK_RETURN);
+    });
+    EXPECT_TRUE(Run(script));
+    EXPECT_EQ(Dialog->Options.OriginalNamePrefix, " x");
+    EXPECT_EQ(Dialog->Options.SerialNumberPrefix, "#");
+    EXPECT_EQ(Dialog->Options.MinSerialNumber, 7);
+    EXPECT_EQ(Dialog->Options.SerialNumberPosition, spBeginning);
+    EXPECT_FALSE(Dialog->Options.SortEntries);
+}
+
+TEST_F(AppOptionsDialog, ChecksRunInOrderAndAFailingFieldKeepsTheFocus)
+{
+    Dialog->Options.OriginalNamePrefix = "a:b";
+    Dialog->Options.MinSerialNumber = 10;
+    Dialog->Options.MaxSerialNumber = 5;
+    const TDoubleOptions before = Dialog->Options;
+    const std::string minimumMessage = "Type an integer between 0 and the maximum.";
+    const std::string maximumMessage = "Type an integer equal to or greater than the minimum.";
+    TDialogScript script;
+    script.Do([] { PressKey(VK_RETURN); }).ExpectError("Remove invalid characters.").Do([&] {
+        EXPECT_EQ(GetFocus(), Edit21);
+        EXPECT_TRUE(Dialog->Options == before);
+        ReplaceText("ab");
+    });
+    // The minimum comes before the maximum.
+    script.Do([] { PressKey(VK_RETURN); }).ExpectError(minimumMessage).Do([&] {
+        EXPECT_EQ(GetFocus(), Edit25);
+        ReplaceText("-1");
+    });
+    script.Do([] { PressKey(VK_TAB); }).ExpectError(minimumMessage).Do([&] {
+        EXPECT_EQ(GetFocus(), Edit25);
+        ReplaceText("5");
+    });
+    script.Do([] { PressKey(VK_TAB); }).Do([&] {
+        EXPECT_EQ(GetFocus(), Edit26);
+        ReplaceText("x");
+    });
+    // A maximum that is no integer is the maximum's own fault, not the minimum's.
+    script.Do([] { PressKey(VK_RETURN); }).ExpectError(maximumMessage).Do([&] {
+        EXPECT_EQ(GetFocus(), Edit26);
+        ReplaceText("");
+    });
+    script.Do([] { PressKey(VK_TAB); }).ExpectError(maximumMessage).Do([&] {
+        EXPECT_EQ(GetFocus(), Edit26);
+        ReplaceText("5");
+    });
+    script.Do([] { PressKey(VK_RETURN); });
+    EXPECT_TRUE(Run(script));
+    EXPECT_EQ(Dialog->Options.OriginalNamePrefix, "ab");
+    EXPECT_EQ(Dialog->Options.MinSerialNumber, 5);
+    EXPECT_EQ(Dialog->Options.MaxSerialNumber, 5);
+}
+
+TEST_F(AppOptionsDialog, CancellingClosesWithoutChecks)
+{
+    const TDoubleOptions before = Dialog->Options;
+    const std::function<void()> closers[] = {
+        [] { PressKey(VK_ESCAPE); },
+        [this] { PostMessageA(Dialog->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); },
+    };
+    for (const auto& close : closers) {
+        TDialogScript script;
+        script.Do([] { PressAccessKey('f'); });
+        script.Do([] { TypeText("|"); });
+        script.Do(close);
+        EXPECT_FALSE(Run(script));
+        EXPECT_TRUE(Dialog->Options == before);
+    }
+}
+
+TEST_F(AppOptionsDialog, ClickingCancelOnAFailingFieldShowsItsMessageFirst)
+{
+    TDialogScript script;
+    script.Do([] { PressAccessKey('f'); });
+    script.Do([] { TypeText("?"); });
+    script.Do([&] { ClickOn(Cancel); }).ExpectError("Remove invalid characters.").Do([&] {
+        EXPECT_EQ(GetFocus(), Edit21);
+        EXPECT_TRUE(IsWindowVisible(Dialog->Handle()));
+        ReplaceText("");
+    });
+    script.Do([&] { ClickOn(Cancel); });
+    EXPECT_FALSE(Run(script));
+    EXPECT_EQ(Dialog->Options.OriginalNamePrefix, "");
+}
+
+TEST_F(AppOptionsDialog, TheChoicesEnableTheirFields)
+{
+    Dialog->Options.OutputDirectory = odAtSource;
+    TDialogScript script;
+    script.Do([&] {
+        EXPECT_FALSE(IsEnabled(Edit11));
+        ClickOn(Radio14);
+    });
+    script.Do([&] {
+        EXPECT_TRUE(IsEnabled(Edit11));
+        EXPECT_TRUE(IsEnabled(Browse));
+        ClickOn(Radio13);
+    });
+    script.Do([&] {
+        EXPECT_FALSE(IsEnabled(Edit11));
+        EXPECT_FALSE(IsEnabled(Browse));
+        ClickOn(Check22);
+    });
+    script.Do([&] {
+        for (HWND control : SerialNumberControls())
+            EXPECT_FALSE(IsEnabled(control)) << WindowText(control);
+        for (const char* name : {"Label21", "Label22", "CheckBox21", "CheckBox31", "RadioButton11", "Edit21"})
+            EXPECT_TRUE(IsEnabled(Dialog->Control(name))) << name;
+        EXPECT_EQ(WindowText(Edit23), " (");
+        ClickOn(Check22);
+    });
+    script.Do([&] {
+        for (HWND control : SerialNumberControls())
+            EXPECT_TRUE(IsEnabled(control)) << WindowText(control);
+        PressKey(VK_ESCAPE);
+    });
+    EXPECT_FALSE(Run(script));
+}
+
+TEST_F(AppOptionsDialog, DisabledFieldsAreStillReadAndChecked)
+{
+    // Values typed before their fields were disabled are stored.
+    Dialog->Options.OutputDirectory = odOther;
+    TDialogScript typed;
+    typed.Do([] { PressAccessKey('n'); });
+    typed.Do([] { ReplaceText("3"); });
+    typed.Do([&] { ClickOn(Check22); });
+    typed.Do([&] {
+        EXPECT_FALSE(IsEnabled(Edit25));
+        ClickOn(Radio14);
+    });
+    typed.Do([] { PressKey(VK_TAB); });
+    typed.Do([] { ReplaceText("C:\\Other"); });
+    typed.Do([&] { ClickOn(Radio12); });
+    typed.Do([] { PressKey(VK_RETURN); });
+    EXPECT_TRUE(Run(typed));
+    EXPECT_EQ(Dialog->Options.OutputDirectory, odDesktop);
+    EXPECT_EQ(Dialog->Options.OtherOutputDirectory, "C:\\Other");
+    EXPECT_FALSE(Dialog->Options.AvoidNameCollision);
+    EXPECT_EQ(Dialog->Options.MinSerialNumber, 3);
+
+    // Wrong values that came with the options: the message leads to the
+    // choice that enables the field.
+    Dialog->Options.OtherOutputDirectory = "";
+    Dialog->Options.MaxSerialNumber = 0;
+    const TDoubleOptions before = Dialog->Options;
+    TDialogScript loaded;
+    loaded.Do([] { PressKey(VK_RETURN); }).ExpectError("Choose \"Other:\" and type the path in absolute form.");
+    loaded.Do([&] {
+        EXPECT_EQ(GetFocus(), Radio12);
+        EXPECT_TRUE(Dialog->Options == before);
+        ClickOn(Radio14);
+    });
+    loaded.Do([] { PressKey(VK_TAB); });
+    loaded.Do([] { TypeText("C:\\"); });
+    loaded.Do([&] { ClickOn(Radio12); });
+    loaded.Do([] { PressKey(VK_RETURN); })
+        .ExpectError("Check \"Avoid name collision by adding a serial number:\" and type an integer between 0 and "
+                     "the maximum.");
+    loaded.Do([&] {
+        EXPECT_EQ(GetFocus(), Check22);
+        PressKey(VK_SPACE);
+    });
+    loaded.Do([] { PressKey(VK_RETURN); }).ExpectError("Type an integer between 0 and the maximum.").Do([&] {
+        EXPECT_EQ(GetFocus(), Edit25);
+        ReplaceText("0");
+    });
+    loaded.Do([] { PressKey(VK_RETURN); });
+    EXPECT_TRUE(Run(loaded));
+    EXPECT_EQ(Dialog->Options.OutputDirectory, odDesktop);
+    EXPECT_EQ(Dialog->Options.OtherOutputDirectory, "C:\\");
+    EXPECT_TRUE(Dialog->Options.AvoidNameCollision);
+    EXPECT_EQ(Dialog->Options.MinSerialNumber, 0);
+    EXPECT_EQ(Dialog->Options.MaxSerialNumber, 0);
+}
+
+TEST_F(AppOptionsDialog, ChoicesItCannotShowAreRefusedBeforeItOpens)
+{
+    struct TCase {
+        TOutputDirectory OutputDirectory;
+        TSerialNumberPosition Position;
+        const char* Message;
+    };
+    const TCase cases[] = {
+        {static_cast<TOutputDirectory>(4), spEnd, "The program does not support the output directory."},
+        {odDesktop, static_cast<TSerialNumberPosition>(2), "The program does not support the position."},
+    };
+    for (const TCase& c : cases) {
+        Dialog->Options.OutputDirectory = c.OutputDirectory;
+        Dialog->Options.SerialNumberPosition = c.Position;
+        try {
+            Dialog->Execute();
+            ADD_FAILURE() << "shown";
+        } catch (const EAppError& e) {
+            EXPECT_EQ(e.Message(), c.Message);
+        }
+        EXPECT_FALSE(IsWindowVisible(Dialog->Handle()));
+    }
+}
+
+TEST_F(AppOptionsDialog, TheBrowseButtonFillsTheOtherDirectory)
+{
+    // Beside the test program: Wine's browser cannot reach into the hidden
+    // temporary folder, and the documents folder may be shared with others.
+    const std::string folder = GetExecutableDirectory() + "Tesselo options " + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(IsDirectory(folder)) << folder;
+    const std::string startDirectory = CurrentDirectory();
+    Dialog->Options.OutputDirectory = odOther;
+    // The browser gives the folder back without the trailing backslash.
+    Dialog->Options.OtherOutputDirectory = folder + "\\";
+
+    TDialogScript cancel;
+    cancel.Do([&] { ClickOn(Browse); });
+    cancel.WaitFor([] { return Browser() != nullptr; }).Do([] { PostMessageA(Browser(), WM_COMMAND, IDCANCEL, 0); });
+    cancel.WaitFor([] { return Browser() == nullptr; }).Do([&] {
+        EXPECT_EQ(WindowText(Edit11), folder + "\\");
+        // The keyboard reaches the dialog again once the browser is gone.
+        PressKey(VK_RETURN);
+    });
+    EXPECT_TRUE(Run(cancel));
+    EXPECT_EQ(Dialog->Options.OtherOutputDirectory, folder + "\\");
+    EXPECT_EQ(CurrentDirectory(), startDirectory);
+
+    // A chosen folder becomes the last used one even when the dialog is cancelled.
+    const TDoubleOptions before = Dialog->Options;
+    TDialogScript choose;
+    choose.Do([&] { ClickOn(Browse); });
+    choose.WaitFor([] { return Browser() != nullptr; }).Do([] { PostMessageA(Browser(), WM_COMMAND, IDOK, 0); });
+    choose.WaitFor([&] { return WindowText(Edit11) == folder; }).Do([&] {
+        EXPECT_EQ(CurrentDirectory(), folder);
+        PressKey(VK_ESCAPE);
+    });
+    EXPECT_FALSE(Run(choose));
+    EXPECT_TRUE(Dialog->Options == before);
+    EXPECT_EQ(CurrentDirectory(), folder);
+
+    SetCurrentDirectoryA(startDirectory.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
