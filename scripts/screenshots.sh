@@ -1,0 +1,50 @@
+#!/bin/bash
+# Renders each dialog under Xvfb at 96 and 144 dots per inch and saves the
+# screenshots as PNG files in docs/screenshots.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${TESSELO_BUILD_DIR:-$root/build}"
+out="$root/docs/screenshots"
+display="${TESSELO_SCREENSHOT_DISPLAY:-:96}"
+
+"$root/scripts/setup.sh"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release
+cmake --build "$build" --parallel "$(nproc)" --target dialog_preview
+mkdir -p "$out"
+
+export DISPLAY="$display" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+for _ in $(seq 100); do
+    [ -S "/tmp/.X11-unix/X${display#:}" ] && break
+    sleep 0.1
+done
+
+for dpi in 96 144; do
+    export WINEPREFIX="$build/screenshots/prefix-$dpi"
+    mkdir -p "$WINEPREFIX"
+    wineboot </dev/null >/dev/null 2>&1
+    hex=$(printf '0x%x' "$dpi")
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$hex" /f >/dev/null 2>&1
+    wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$hex" /f >/dev/null 2>&1
+    # No window manager runs on Xvfb: Wine draws the window frames itself.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+    wineserver -k || true
+    for dialog in menu options errors; do
+        rect="$build/screenshots/$dialog-$dpi.rect"
+        rm -f "$rect"
+        wine "$build/tools/dialog_preview.exe" "$dialog" "$(winepath -w "$rect")" </dev/null >/dev/null 2>&1 &
+        preview=$!
+        for _ in $(seq 200); do
+            [ -s "$rect" ] && break
+            sleep 0.1
+        done
+        read -r x y w h <"$rect"
+        import -display "$display" -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/$dialog-$dpi.png"
+        wait $preview || true
+        echo "$out/$dialog-$dpi.png"
+    done
+    wineserver -k || true
+done
