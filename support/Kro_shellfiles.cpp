@@ -6,8 +6,6 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <vector>
-
 std::string GetSpecialFolderPath(int folder)
 {
     TAutoArray<char> buffer(new char[MAX_PATH]());
@@ -33,19 +31,6 @@ int CALLBACK SelectStartFolder(HWND browser, UINT message, LPARAM, LPARAM data)
     if (message == BFFM_INITIALIZED && data)
         SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, data);
     return 0;
-}
-
-struct TDisabledWindows {
-    std::vector<HWND> Windows;
-};
-
-BOOL CALLBACK DisableWindow(HWND window, LPARAM data)
-{
-    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-        EnableWindow(window, FALSE);
-        reinterpret_cast<TDisabledWindows*>(data)->Windows.push_back(window);
-    }
-    return TRUE;
 }
 
 }
@@ -79,14 +64,14 @@ bool BrowseForFolder(const std::string& title, std::string& directory)
     // The browser belongs to the application's hidden window, which would
     // keep the activation when the browser closes.
     HWND active = GetActiveWindow();
-    TDisabledWindows disabled;
-    EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled));
-    // No system message boxes for a drive without a medium while browsing.
-    const UINT errorMode = SetErrorMode(SEM_FAILCRITICALERRORS);
-    PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&info);
-    SetErrorMode(errorMode);
-    for (HWND window : disabled.Windows)
-        EnableWindow(window, TRUE);
+    PIDLIST_ABSOLUTE item;
+    {
+        const TDisabledWindows others;
+        // No system message boxes for a drive without a medium while browsing.
+        const UINT errorMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+        item = SHBrowseForFolderA(&info);
+        SetErrorMode(errorMode);
+    }
     if (active && IsWindow(active))
         SetForegroundWindow(active);
 

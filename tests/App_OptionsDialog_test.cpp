@@ -2,6 +2,7 @@
 
 #include "App_common.h"
 #include "TestDialogs.h"
+#include "Tk_paths.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,20 +13,6 @@ namespace {
 void PressAccessKey(char key)
 {
     PostMessageA(GetFocus(), WM_SYSCHAR, static_cast<unsigned char>(key), 1 | (1 << 29));
-}
-
-std::string CurrentDirectory()
-{
-    char path[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, path);
-    return path;
-}
-
-// The shell's folder browser once it is open, or nullptr.
-HWND Browser()
-{
-    HWND active = GetActiveWindow();
-    return active && FindWindowExA(active, nullptr, "SysTreeView32", nullptr) ? active : nullptr;
 }
 
 struct AppOptionsDialog : testing::Test {
@@ -392,35 +379,35 @@ TEST_F(AppOptionsDialog, TheBrowseButtonFillsTheOtherDirectory)
     const std::string folder = GetExecutableDirectory() + "Tesselo options " + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(folder.c_str(), nullptr);
     ASSERT_TRUE(IsDirectory(folder)) << folder;
-    const std::string startDirectory = CurrentDirectory();
+    const std::string startDirectory = GetCurrentDir();
     Dialog->Options.OutputDirectory = odOther;
     // The browser gives the folder back without the trailing backslash.
     Dialog->Options.OtherOutputDirectory = folder + "\\";
 
     TDialogScript cancel;
     cancel.Do([&] { ClickOn(Browse); });
-    cancel.WaitFor([] { return Browser() != nullptr; }).Do([] { PostMessageA(Browser(), WM_COMMAND, IDCANCEL, 0); });
-    cancel.WaitFor([] { return Browser() == nullptr; }).Do([&] {
+    cancel.WaitFor([] { return FolderBrowser() != nullptr; }).Do([] { PostMessageA(FolderBrowser(), WM_COMMAND, IDCANCEL, 0); });
+    cancel.WaitFor([] { return FolderBrowser() == nullptr; }).Do([&] {
         EXPECT_EQ(WindowText(Edit11), folder + "\\");
         // The keyboard reaches the dialog again once the browser is gone.
         PressKey(VK_RETURN);
     });
     EXPECT_TRUE(Run(cancel));
     EXPECT_EQ(Dialog->Options.OtherOutputDirectory, folder + "\\");
-    EXPECT_EQ(CurrentDirectory(), startDirectory);
+    EXPECT_EQ(GetCurrentDir(), startDirectory);
 
     // A chosen folder becomes the last used one even when the dialog is cancelled.
     const TDoubleOptions before = Dialog->Options;
     TDialogScript choose;
     choose.Do([&] { ClickOn(Browse); });
-    choose.WaitFor([] { return Browser() != nullptr; }).Do([] { PostMessageA(Browser(), WM_COMMAND, IDOK, 0); });
+    choose.WaitFor([] { return FolderBrowser() != nullptr; }).Do([] { PostMessageA(FolderBrowser(), WM_COMMAND, IDOK, 0); });
     choose.WaitFor([&] { return WindowText(Edit11) == folder; }).Do([&] {
-        EXPECT_EQ(CurrentDirectory(), folder);
+        EXPECT_EQ(GetCurrentDir(), folder);
         PressKey(VK_ESCAPE);
     });
     EXPECT_FALSE(Run(choose));
     EXPECT_TRUE(Dialog->Options == before);
-    EXPECT_EQ(CurrentDirectory(), folder);
+    EXPECT_EQ(GetCurrentDir(), folder);
 
     SetCurrentDirectoryA(startDirectory.c_str());
     RemoveDirectoryA(folder.c_str());

@@ -7,24 +7,6 @@
 
 namespace {
 
-BOOL CALLBACK FindBrowser(HWND window, LPARAM found)
-{
-    if (IsWindowVisible(window) && FindWindowExA(window, nullptr, "SysTreeView32", nullptr)) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The shell's folder browser once it is open, or nullptr. It need not be
-// the active window: another window of the test may hold the activation.
-HWND Browser()
-{
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindBrowser, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // A visible window of the program that the browser must disable meanwhile.
 struct TOtherWindow {
     HWND Handle = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr,
@@ -40,10 +22,10 @@ TEST(BrowseForFolder, CancellingLeavesAMissingStartFolderEmpty)
     std::string directory = dir / "missing";
     bool chosen = true;
     TDialogScript script;
-    script.WaitFor([] { return Browser() != nullptr; }).Do([] {
-        EXPECT_EQ(WindowText(FindWindowExA(Browser(), nullptr, "Static", "Choose the output directory.")),
+    script.WaitFor([] { return FolderBrowser() != nullptr; }).Do([] {
+        EXPECT_EQ(WindowText(FindWindowExA(FolderBrowser(), nullptr, "Static", "Choose the output directory.")),
                   "Choose the output directory.");
-        PostMessageA(Browser(), WM_COMMAND, IDCANCEL, 0);
+        PostMessageA(FolderBrowser(), WM_COMMAND, IDCANCEL, 0);
     });
     script.Run([&] { chosen = BrowseForFolder("Choose the output directory.", directory); });
     EXPECT_FALSE(chosen);
@@ -62,10 +44,10 @@ TEST(BrowseForFolder, ConfirmingGivesThePreselectedFolder)
     std::string directory = start;
     bool chosen = false;
     TDialogScript script;
-    script.WaitFor([] { return Browser() != nullptr; }).Do([&] {
+    script.WaitFor([] { return FolderBrowser() != nullptr; }).Do([&] {
         EXPECT_FALSE(IsWindowEnabled(other.Handle));
         EXPECT_EQ(GetErrorMode(), static_cast<UINT>(SEM_FAILCRITICALERRORS));
-        PostMessageA(Browser(), WM_COMMAND, IDOK, 0);
+        PostMessageA(FolderBrowser(), WM_COMMAND, IDOK, 0);
     });
     script.Run([&] { chosen = BrowseForFolder("Choose the output directory.", directory); });
     EXPECT_TRUE(chosen);

@@ -207,6 +207,26 @@ void ContextMenuOn(HWND control)
                  MAKELPARAM(bounds.left + 10, bounds.top + 10));
 }
 
+namespace {
+
+BOOL CALLBACK FindFolderBrowser(HWND window, LPARAM found)
+{
+    if (IsWindowVisible(window) && FindWindowExA(window, nullptr, "SysTreeView32", nullptr)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}
+
+HWND FolderBrowser()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindFolderBrowser, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 std::string WindowText(HWND window)
 {
     char text[1024] = {};

@@ -62,5 +62,9 @@ void ClickOn(HWND control);
 // Posts a right click (the context menu key) to the control.
 void ContextMenuOn(HWND control);
 
+// The shell's folder browser once it is open, or nullptr. It need not be the
+// active window: another window of the test may hold the activation.
+HWND FolderBrowser();
+
 std::string WindowText(HWND window);
 bool IsEnabled(HWND window);

@@ -39,6 +39,27 @@ HICON TApplication::Icon(int size) const
     return icon ? icon : CopyIcon(LoadIconA(nullptr, IDI_APPLICATION));
 }
 
+TDisabledWindows::TDisabledWindows(HWND except) : FExcept(except)
+{
+    EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
+}
+
+TDisabledWindows::~TDisabledWindows()
+{
+    for (HWND window : FWindows)
+        EnableWindow(window, TRUE);
+}
+
+BOOL CALLBACK TDisabledWindows::Disable(HWND window, LPARAM self)
+{
+    TDisabledWindows& disabled = *reinterpret_cast<TDisabledWindows*>(self);
+    if (window != disabled.FExcept && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        disabled.FWindows.push_back(window);
+    }
+    return TRUE;
+}
+
 std::string ErrorText(const std::string& message)
 {
     if (message.empty())

@@ -54,6 +54,23 @@ private:
 
 extern TApplication Application;
 
+// While a modal window is up, every other visible and enabled top-level
+// window of the thread is disabled; exactly those are enabled again when
+// this object goes.
+class TDisabledWindows {
+public:
+    explicit TDisabledWindows(HWND except = nullptr);
+    ~TDisabledWindows();
+    TDisabledWindows(const TDisabledWindows&) = delete;
+    TDisabledWindows& operator=(const TDisabledWindows&) = delete;
+
+private:
+    static BOOL CALLBACK Disable(HWND window, LPARAM self);
+
+    HWND FExcept;
+    std::vector<HWND> FWindows;
+};
+
 // The message of an error as the program shows it: a full stop is added
 // unless the text is empty or its last character already ends a sentence.
 std::string ErrorText(const std::string& message);

@@ -84,19 +84,6 @@ bool IsListBox(HWND control)
     return lstrcmpiA(className, "ListBox") == 0;
 }
 
-struct TWindowList {
-    HWND Except;
-    std::vector<HWND> Windows;
-};
-
-BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM parameter)
-{
-    TWindowList& list = *reinterpret_cast<TWindowList*>(parameter);
-    if (window != list.Except && IsWindowVisible(window) && IsWindowEnabled(window))
-        list.Windows.push_back(window);
-    return TRUE;
-}
-
 }
 
 TForm::TForm(const TFormDesc& description) : FName(description.Name)
@@ -297,11 +284,18 @@ HWND TForm::ButtonWith(unsigned flag) const
 int TForm::ShowModal()
 {
     FModalResult = mrNone;
-    TWindowList others = {FHandle, {}};
-    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&others));
-    for (HWND window : others.Windows)
-        EnableWindow(window, FALSE);
+    {
+        // The others are enabled again before the form hides, so that the
+        // activation returns to one of them.
+        const TDisabledWindows others(FHandle);
+        RunModalLoop();
+    }
+    ShowWindow(FHandle, SW_HIDE);
+    return FModalResult;
+}
 
+void TForm::RunModalLoop()
+{
     ShowWindow(FHandle, SW_SHOWNORMAL);
     SetForegroundWindow(FHandle);
     HWND focus = FActiveControl && IsWindowEnabled(FActiveControl) ? FActiveControl : FirstTabStop();
@@ -327,12 +321,6 @@ int TForm::ShowModal()
         if (FModalResult != mrNone && !TryClose())
             FModalResult = mrNone;
     }
-
-    // Enable the others first, so that activation returns to one of them.
-    for (HWND window : others.Windows)
-        EnableWindow(window, TRUE);
-    ShowWindow(FHandle, SW_HIDE);
-    return FModalResult;
 }
 
 void TForm::TrackFocus()

@@ -107,6 +107,7 @@ private:
     void CreateControls(const TFormDesc& description);
     void Command(HWND control, WORD code, WORD id);
     void Click(HWND control);
+    void RunModalLoop();
     void TrackFocus();
     bool TryClose();
     void UpdateRadioTabStops(HWND radio);
