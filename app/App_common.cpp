@@ -1,5 +1,7 @@
 #include "App_common.h"
 
+#include "App_version.h"
+
 #include "Tk_paths.h"
 
 #include <windows.h>
@@ -22,6 +24,6 @@ std::string GetExecutableDirectory()
 const std::string SettingsFileName = GetExecutableDirectory() + "Settings.ini";
 const std::string HelpFileName = GetExecutableDirectory() + "Help\\index.html";
 const std::string AboutText =
-    "Tesselo Version 2.0.0\r\n"
+    "Tesselo Version " TESSELO_VERSION_TEXT "\r\n"
     "\r\n"
-    "Copyright (C) 2026 The Tesselo developers. All rights reserved.";
+    TESSELO_COPYRIGHT;

@@ -2,6 +2,7 @@
 
 #include "Kro_autopointers.h"
 #include "Tk_application.h"
+#include "Tk_screen.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -67,6 +68,7 @@ bool BrowseForFolder(const std::string& title, std::string& directory)
     PIDLIST_ABSOLUTE item;
     {
         const TDisabledWindows others;
+        const TNormalPointer pointer;
         // No system message boxes for a drive without a medium while browsing.
         const UINT errorMode = SetErrorMode(SEM_FAILCRITICALERRORS);
         item = SHBrowseForFolderA(&info);

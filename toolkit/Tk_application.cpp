@@ -2,6 +2,7 @@
 
 #include "Tk_exceptions.h"
 #include "Tk_forms.h"
+#include "Tk_screen.h"
 
 #include <commctrl.h>
 
@@ -21,6 +22,38 @@ void TApplication::Initialize()
     SetProcessDPIAware();
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+}
+
+void TApplication::Run()
+{
+    if (FMainForm)
+        FMainForm->Show();
+    for (;;) {
+        MSG message;
+        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT)
+                break;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        } else if (Idle()) {
+            WaitMessage();
+        }
+    }
+}
+
+void TApplication::Terminate()
+{
+    PostQuitMessage(0);
+}
+
+bool TApplication::Idle()
+{
+    // A copy, so that the handler can clear OnIdle while it runs.
+    const std::function<void(bool&)> handler = OnIdle;
+    bool done = true;
+    if (handler)
+        handler(done);
+    return done;
 }
 
 HWND TApplication::Handle()
@@ -75,6 +108,7 @@ int TApplication::ShowMessageBox(const std::string& text, const std::string& cap
     HWND owner = GetActiveWindow();
     if (!owner)
         owner = Handle();
+    const TNormalPointer pointer;
     return ::MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,14 +30,31 @@ public:
     // icon; the caller destroys it.
     HICON Icon(int size) const;
 
-    // Makes a form owned by the application: it lives until the application ends.
+    // Makes a form owned by the application: it lives until the application
+    // ends. The first form made is the main form.
     template <class T>
     T* CreateForm()
     {
         T* form = new T();
         FForms.emplace_back(form);
+        if (!FMainForm)
+            FMainForm = form;
         return form;
     }
+
+    TForm* MainForm() const { return FMainForm; }
+
+    // Shows the main form and runs the message loop until Terminate.
+    void Run();
+    // Ends the message loop of Run.
+    void Terminate();
+
+    // Called whenever a message loop of the program finds its queue empty;
+    // done = false asks to be called again at once instead of after the
+    // next message. The handler may replace or clear itself.
+    std::function<void(bool& done)> OnIdle;
+    // Raises the idle event; true when the loop should wait for a message.
+    bool Idle();
 
     // Shows the error in a message box captioned with the title, with the
     // error icon and an OK button. A silent abort is never shown.
@@ -50,6 +68,7 @@ public:
 private:
     HWND FHandle = nullptr;
     std::vector<std::unique_ptr<TForm>> FForms;
+    TForm* FMainForm = nullptr;
 };
 
 extern TApplication Application;

@@ -2,6 +2,7 @@
 
 #include "Tk_application.h"
 #include "Tk_exceptions.h"
+#include "Tk_screen.h"
 
 #include <commctrl.h>
 
@@ -101,8 +102,11 @@ TForm::TForm(const TFormDesc& description) : FName(description.Name)
     FFont = CreateFontIndirectA(&font);
 
     TEmptyDialogTemplate frame = {};
-    frame.Header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
-    frame.Header.dwExtendedStyle = WS_EX_DLGMODALFRAME;
+    frame.Header.style = WS_POPUP;
+    if (description.BorderStyle == TBorderStyle::Dialog) {
+        frame.Header.style |= WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
+        frame.Header.dwExtendedStyle = WS_EX_DLGMODALFRAME;
+    }
     FHandle = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &frame.Header, Application.Handle(), DialogProc,
                                          reinterpret_cast<LPARAM>(this));
     if (!FHandle)
@@ -288,10 +292,26 @@ int TForm::ShowModal()
         // The others are enabled again before the form hides, so that the
         // activation returns to one of them.
         const TDisabledWindows others(FHandle);
+        const TNormalPointer pointer;
         RunModalLoop();
     }
     ShowWindow(FHandle, SW_HIDE);
     return FModalResult;
+}
+
+void TForm::Show()
+{
+    ShowWindow(FHandle, SW_SHOWNORMAL);
+}
+
+void TForm::Close()
+{
+    if (Application.MainForm() == this) {
+        ShowWindow(FHandle, SW_HIDE);
+        Application.Terminate();
+    } else {
+        FModalResult = mrCancel;
+    }
 }
 
 void TForm::RunModalLoop()
@@ -304,6 +324,9 @@ void TForm::RunModalLoop()
 
     while (FModalResult == mrNone) {
         MSG message;
+        // Wait only when the idle handlers have nothing more to do.
+        while (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && !Application.Idle()) {
+        }
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
         if (got <= 0) {
             // Leave the quit for the loop that owns the application.

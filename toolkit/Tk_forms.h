@@ -38,12 +38,15 @@ struct TControlDesc {
     int ModalResult; // for buttons: the result a click gives the form
 };
 
+enum class TBorderStyle { Dialog, None };
+
 struct TFormDesc {
     const char* Name;
     const char* Caption;
     int ClientWidth, ClientHeight; // at 120 pixels per inch
     int FontHeight;                // pixels at 120 pixels per inch
     std::vector<TControlDesc> Controls; // in tab order
+    TBorderStyle BorderStyle = TBorderStyle::Dialog;
 };
 
 class TForm {
@@ -60,6 +63,11 @@ public:
     // Shows the form modally until a modal result closes it; the form is
     // hidden afterwards, not destroyed.
     int ShowModal();
+    // Shows the form without waiting for it.
+    void Show();
+    // Closes the form: a modal form is cancelled, the main form ends the
+    // application's message loop.
+    void Close();
 
     int ModalResult() const { return FModalResult; }
     void SetModalResult(int result) { FModalResult = result; }

@@ -16,6 +16,18 @@ std::string ExtractFilePath(const std::string& path)
     return delimiter == std::string::npos ? std::string() : path.substr(0, delimiter + 1);
 }
 
+std::string ExtractFileDir(const std::string& path)
+{
+    const size_t delimiter = LastDelimiter("\\:", path);
+    if (delimiter == std::string::npos)
+        return std::string();
+    // The character before the delimiter, which may be a double-byte one.
+    const char* start = path.c_str();
+    const char* before = CharPrevA(start, start + delimiter);
+    const bool keep = before + 1 == start + delimiter && (*before == '\\' || *before == ':');
+    return path.substr(0, keep ? delimiter + 1 : delimiter);
+}
+
 std::string ChangeFileExt(const std::string& path, const std::string& extension)
 {
     size_t delimiter = LastDelimiter(".\\:", path);

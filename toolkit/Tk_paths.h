@@ -10,6 +10,10 @@ std::string ExtractFileName(const std::string& path);
 // The part up to and including the last '\' or ':'; empty if there is none.
 std::string ExtractFilePath(const std::string& path);
 
+// The directory that holds path: the part before the last '\' or ':',
+// keeping that delimiter where it follows a ':' or '\' (C:\a.txt gives C:\).
+std::string ExtractFileDir(const std::string& path);
+
 // Replaces the extension: the name is cut before its last '.', provided that
 // no '\' or ':' follows it, and extension is appended.
 std::string ChangeFileExt(const std::string& path, const std::string& extension);

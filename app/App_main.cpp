@@ -1,0 +1,210 @@
+#include "App_main.h"
+
+#include "App_ErrorDialog.h"
+#include "App_MenuDialog.h"
+#include "App_OptionsDialog.h"
+#include "App_double.h"
+#include "App_settings.h"
+#include "Kro_autopointers.h"
+#include "Kro_shellfiles.h"
+#include "Tk_application.h"
+#include "Tk_params.h"
+#include "Tk_paths.h"
+#include "Tk_screen.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <vector>
+
+namespace {
+
+// The pointer the run found, shown again on every way out of it.
+class TCursorRestorer {
+public:
+    TCursorRestorer() : FCursor(Screen.Cursor()) {}
+    ~TCursorRestorer() { Screen.SetCursor(FCursor); }
+    TCursorRestorer(const TCursorRestorer&) = delete;
+    TCursorRestorer& operator=(const TCursorRestorer&) = delete;
+
+private:
+    HCURSOR FCursor;
+};
+
+}
+
+TMainPresenter::TMainPresenter()
+{
+    try {
+        Initialize();
+    } catch (...) {
+        Finalize();
+        throw;
+    }
+}
+
+TMainPresenter::~TMainPresenter()
+{
+    Finalize();
+}
+
+void TMainPresenter::Initialize()
+{
+    EntriesModel = new TDoubleEntriesModel();
+    OptionsModel = new TDoubleOptionsModel();
+    LoadSettings();
+}
+
+void TMainPresenter::Finalize()
+{
+    delete OptionsModel;
+    OptionsModel = nullptr;
+    delete EntriesModel;
+    EntriesModel = nullptr;
+}
+
+void TMainPresenter::LoadSettings()
+{
+    ::LoadSettings(SettingsFileName, *OptionsModel);
+}
+
+void TMainPresenter::SaveSettings()
+{
+    ::SaveSettings(SettingsFileName, *OptionsModel);
+}
+
+void TMainPresenter::Execute()
+{
+    const TCursorRestorer restorer;
+    Screen.SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    try {
+        ReadCommandLine();
+        if (EntriesModel->Count() > 0) {
+            CreateDirectories();
+        } else {
+            TMenuDialog* menu = GetMenuDialog();
+            if (!menu->Execute())
+                Abort();
+            switch (menu->Command) {
+            case 0:
+                ShowOptions();
+                break;
+            case 1:
+                OpenHelp();
+                break;
+            case 2:
+                ShowAbout();
+                break;
+            default:
+                throw EAppError("The program does not support the result.");
+            }
+        }
+    } catch (const EAbort&) {
+        // The user cancelled: nothing to show, and the settings are kept.
+    }
+    SaveSettings();
+}
+
+void TMainPresenter::ReadCommandLine()
+{
+    const std::vector<std::string> arguments = ParamStrings();
+    if (arguments.empty())
+        return;
+    // All or nothing: a refused path destroys the entries made before it.
+    TDoubleEntryArray entries(arguments.size());
+    for (size_t j = 0; j < arguments.size(); ++j)
+        entries[j].reset(new TDoubleEntry(arguments[j]));
+    EntriesModel->AddEntries(entries);
+    if (OptionsModel->Options().SortEntries)
+        EntriesModel->Sort();
+}
+
+void TMainPresenter::CreateDirectories()
+{
+    const TDoubleOptions& options = OptionsModel->Options();
+    std::vector<std::string> failed;
+    failed.reserve(static_cast<size_t>(EntriesModel->Count()));
+    {
+        TAutoPointer<TDoubleExecutor> executor(new TDoubleExecutor());
+
+        switch (options.OutputDirectory) {
+        case odAtSource:
+            break;
+        case odDesktop:
+            executor->OutputDirectory = GetDesktopDirectory();
+            break;
+        case odAsk: {
+            std::string directory = GetCurrentDir();
+            if (!BrowseForFolder("Choose the output directory.", directory))
+                Abort();
+            // The next run's browser starts here; a folder that cannot become
+            // the current one still takes this run's directories.
+            SetCurrentDir(directory);
+            executor->OutputDirectory = directory;
+            break;
+        }
+        case odOther:
+            executor->OutputDirectory = options.OtherOutputDirectory;
+            break;
+        default:
+            throw EAppError("The program does not support the output directory.");
+        }
+
+        executor->OriginalNamePrefix = options.OriginalNamePrefix;
+        executor->OriginalNameSuffix = options.OriginalNameSuffix;
+        executor->RemoveExtension = options.RemoveExtension;
+        executor->AvoidNameCollision = options.AvoidNameCollision;
+        executor->SerialNumberPrefix = options.SerialNumberPrefix;
+        executor->SerialNumberSuffix = options.SerialNumberSuffix;
+        executor->MinSerialNumber = options.MinSerialNumber;
+        executor->MaxSerialNumber = options.MaxSerialNumber;
+        executor->SerialNumberPosition = options.SerialNumberPosition;
+
+        for (int i = 0; i < EntriesModel->Count(); ++i) {
+            const std::string& path = EntriesModel->Entries(i).Path;
+            try {
+                executor->SourcePath = path;
+                if (options.OutputDirectory == odAtSource)
+                    executor->OutputDirectory = ExtractFileDir(path);
+                executor->Execute();
+            } catch (const EDoubleFail&) {
+                failed.push_back(path);
+            }
+        }
+    }
+
+    if (!failed.empty()) {
+        TErrorDialog* dialog = GetErrorDialog();
+        dialog->GetFiles() = failed;
+        dialog->Execute();
+    }
+}
+
+void TMainPresenter::ShowOptions()
+{
+    TOptionsDialog* dialog = GetOptionsDialog();
+    dialog->Options = OptionsModel->Options();
+    if (!dialog->Execute())
+        Abort();
+    // Kept by the settings save at the end of the run, used by the next one.
+    OptionsModel->SetOptions(dialog->Options);
+}
+
+void TMainPresenter::OpenHelp()
+{
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof info;
+    // No error box of the shell's own: a failure is ours to report. The
+    // process ends right after this call, so the shell must finish first.
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.lpVerb = "open";
+    info.lpFile = HelpFileName.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExA(&info))
+        throw EAppError("The program could not open the help.");
+}
+
+void TMainPresenter::ShowAbout()
+{
+    Application.ShowMessageBox(AboutText, "About", MB_OK | MB_SETFOREGROUND);
+}

@@ -1,0 +1,32 @@
+// The main presenter: one complete run of the program.
+#pragma once
+
+#include "App_common.h"
+#include "App_doubleentries.h"
+#include "App_doubleoptions.h"
+
+class TMainPresenter : public TPresenter {
+public:
+    // Creates the models and loads the settings.
+    TMainPresenter();
+    ~TMainPresenter() override;
+
+    // Turns the arguments into entries, then creates their directories or,
+    // with none, shows the command menu and carries out its command. Saves
+    // the settings when the run completed or the user cancelled.
+    virtual void Execute();
+
+private:
+    void Initialize();
+    void Finalize();
+    void LoadSettings();
+    void SaveSettings();
+    void ReadCommandLine();
+    void CreateDirectories();
+    void ShowOptions();
+    void OpenHelp();
+    void ShowAbout();
+
+    TDoubleEntriesModel* EntriesModel = nullptr;
+    TDoubleOptionsModel* OptionsModel = nullptr;
+};

@@ -1,0 +1,62 @@
+#include "App_mainform.h"
+
+#include "App_main.h"
+#include "Kro_autopointers.h"
+#include "Tk_application.h"
+#include "Tk_exceptions.h"
+
+TMainForm* MainForm = nullptr;
+
+namespace {
+
+const TFormDesc MainFormDesc = {"MainForm", "Tesselo", 401, 201, 15, {}, TBorderStyle::None};
+
+}
+
+TMainForm::TMainForm() : TForm(MainFormDesc)
+{
+    try {
+        Initialize();
+    } catch (...) {
+        Finalize();
+        throw;
+    }
+}
+
+TMainForm::~TMainForm()
+{
+    Finalize();
+}
+
+void TMainForm::Initialize()
+{
+    // Shown by the message loop as every main form is, but with no size.
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Application.OnIdle = [this](bool& done) { ApplicationIdle(done); };
+}
+
+void TMainForm::Finalize()
+{
+}
+
+void TMainForm::ApplicationIdle(bool& done)
+{
+    done = true;
+    // First of all, so that the idle events of the dialogs' own loops never
+    // start a second run.
+    Application.OnIdle = nullptr;
+    try {
+        try {
+            TAutoPointer<TMainPresenter> presenter(new TMainPresenter());
+            presenter->Execute();
+        } catch (const EAbort&) {
+        } catch (const Exception&) {
+            throw;
+        } catch (...) {
+            throw Exception("An unknown exception occured.");
+        }
+    } catch (const Exception& error) {
+        Application.ShowException(error);
+    }
+    Close();
+}
