@@ -1,0 +1,265 @@
+#include "ProgramDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const DWORD TimeLimit = 30000;
+
+struct TFind {
+    DWORD Process;
+    HWND Front;
+};
+
+bool HasArea(HWND window)
+{
+    RECT bounds;
+    return GetWindowRect(window, &bounds) && bounds.right > bounds.left && bounds.bottom > bounds.top;
+}
+
+// The window the user can act on: visible, with an area, and enabled (a
+// dialog under a message box is disabled).
+BOOL CALLBACK FindFront(HWND window, LPARAM data)
+{
+    TFind& find = *reinterpret_cast<TFind*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == find.Process && IsWindowVisible(window) && IsWindowEnabled(window) && HasArea(window)) {
+        find.Front = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string TextOf(HWND window)
+{
+    const int length = static_cast<int>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0));
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    text.resize(static_cast<size_t>(SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
+    return text;
+}
+
+// The visible children of a class, in their creation (tab) order.
+std::vector<HWND> Children(HWND parent, const char* className)
+{
+    std::vector<HWND> found;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (lstrcmpiA(ClassOf(child).c_str(), className) == 0 && IsWindowVisible(child))
+            found.push_back(child);
+    }
+    return found;
+}
+
+TWindowSeen Describe(HWND window)
+{
+    TWindowSeen seen;
+    seen.Caption = TextOf(window);
+    seen.Kind = seen.Caption;
+    if (HWND text = GetDlgItem(window, 0xFFFF)) {
+        seen.Kind = "box";
+        seen.Text = TextOf(text);
+        // The icon item is 0x14 on Windows and 0x440 on Wine. Which icon it
+        // shows cannot be told from another process: the dialog tests check that.
+        seen.Icon = "none";
+        for (int item : {0x14, 0x440}) {
+            HWND icon = GetDlgItem(window, item);
+            if (icon && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0))
+                seen.Icon = "shown";
+        }
+        const std::vector<HWND> buttons = Children(window, "Button");
+        seen.OkOnly = buttons.size() == 1 && GetDlgCtrlID(buttons[0]) == IDOK;
+    } else if (FindWindowExA(window, nullptr, "SysTreeView32", nullptr)) {
+        seen.Kind = "browser";
+    }
+    for (HWND list : Children(window, "ListBox")) {
+        const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        // Wine hands another process a list's text as UTF-16 whichever way it
+        // is asked, so ask for that and convert as the program would.
+        for (int i = 0; i < count; ++i) {
+            std::wstring line(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+            line.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&line[0]))));
+            std::string ansi(line.size() * 2 + 1, '\0');
+            ansi.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, line.c_str(), static_cast<int>(line.size()),
+                                                                &ansi[0], static_cast<int>(ansi.size()), nullptr, nullptr)));
+            seen.Lines.push_back(ansi);
+        }
+    }
+    return seen;
+}
+
+void SendKeys(const std::vector<WORD>& keys, bool ctrl)
+{
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD key, DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    for (WORD key : keys) {
+        if (ctrl)
+            add(VK_CONTROL, 0);
+        add(key, 0);
+        add(key, KEYEVENTF_KEYUP);
+        if (ctrl)
+            add(VK_CONTROL, KEYEVENTF_KEYUP);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+std::string ClipboardText()
+{
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// Keys go to the window in front; it must be the foreground one first.
+void BringToFront(HWND window)
+{
+    SetForegroundWindow(window);
+    for (int i = 0; i < 50 && GetForegroundWindow() != window; ++i)
+        Sleep(20);
+    Sleep(100);
+}
+
+}
+
+std::string WindowsPathOf(const std::string& unixPath)
+{
+    std::string path = "Z:" + unixPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::string TesseloExe()
+{
+    return WindowsPathOf(TESSELO_EXE_PATH);
+}
+
+std::vector<std::string> DirectoryNames(const std::string& directory)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TProgramRun RunProgram(const std::string& exe, const std::string& arguments, const std::vector<TAnswer>& answers,
+                       const std::string& directory)
+{
+    TProgramRun run;
+    std::string commandLine = "\"" + exe + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
+        ADD_FAILURE() << "cannot start " << exe;
+        return run;
+    }
+    const DWORD deadline = GetTickCount() + TimeLimit;
+    HWND handled = nullptr;
+    size_t next = 0;
+    while (WaitForSingleObject(process.hProcess, 30) == WAIT_TIMEOUT) {
+        if (GetTickCount() > deadline) {
+            ADD_FAILURE() << "the program did not end; windows answered: " << next;
+            TerminateProcess(process.hProcess, 1);
+            WaitForSingleObject(process.hProcess, INFINITE);
+            break;
+        }
+        TFind find = {process.dwProcessId, nullptr};
+        EnumWindows(FindFront, reinterpret_cast<LPARAM>(&find));
+        if (!find.Front || find.Front == handled)
+            continue;
+        handled = find.Front;
+        Sleep(50); // let the window finish showing
+        TWindowSeen seen = Describe(handled);
+        if (next < answers.size()) {
+            answers[next++](handled, seen);
+        } else {
+            ADD_FAILURE() << "unexpected window \"" << seen.Caption << "\": " << seen.Text;
+            PostMessageA(handled, WM_CLOSE, 0, 0);
+        }
+        run.Seen.push_back(seen);
+    }
+    run.Ended = GetExitCodeProcess(process.hProcess, &run.ExitCode) && run.ExitCode != STILL_ACTIVE;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(next, answers.size()) << "windows expected but not shown";
+    return run;
+}
+
+TAnswer Press(int command)
+{
+    return [command](HWND window, TWindowSeen&) { PostMessageA(window, WM_COMMAND, command, 0); };
+}
+
+TAnswer ChooseCommand(int command)
+{
+    return [command](HWND window, TWindowSeen&) {
+        const std::vector<HWND> radios = Children(window, "Button");
+        // The radio buttons come first, before Execute and Cancel.
+        SendMessageA(radios.at(static_cast<size_t>(command)), BM_CLICK, 0, 0);
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+    };
+}
+
+TAnswer EditOption(int field, const std::string& text)
+{
+    return [field, text](HWND window, TWindowSeen&) {
+        SendMessageA(Children(window, "Edit").at(static_cast<size_t>(field)), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(text.c_str()));
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+    };
+}
+
+TAnswer CopyAll()
+{
+    return [](HWND window, TWindowSeen& seen) {
+        BringToFront(window);
+        const DWORD before = GetClipboardSequenceNumber();
+        SendKeys({'A', 'C'}, true);
+        for (int i = 0; i < 100 && GetClipboardSequenceNumber() == before; ++i)
+            Sleep(20);
+        seen.Clipboard = ClipboardText();
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    };
+}
+
+TAnswer TypeKeysThenOk(const std::vector<WORD>& keys)
+{
+    return [keys](HWND window, TWindowSeen&) {
+        BringToFront(window);
+        SendKeys(keys, false);
+        Sleep(300);
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+    };
+}

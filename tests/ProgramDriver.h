@@ -1,0 +1,55 @@
+// Runs Tesselo.exe as a separate process, as a user would: it watches the
+// program's windows, describes each one as it comes to the front, answers it,
+// and reports what it saw, what was left on the clipboard and how the program
+// ended. A program that does not end in time is killed and fails the test.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// One window of the program as the user met it.
+struct TWindowSeen {
+    std::string Kind;    // "box", "browser", or the dialog's caption
+    std::string Caption;
+    std::string Text;    // a message box's text
+    std::string Icon;    // a message box's icon: "shown" or "none"
+    bool OkOnly = false; // a message box with a single OK button
+    std::vector<std::string> Lines; // the failed-entries dialog's list
+    std::string Clipboard;          // after a copy: the clipboard's text
+};
+
+// Acts on the window in front; may fill in what it found.
+using TAnswer = std::function<void(HWND window, TWindowSeen& seen)>;
+
+struct TProgramRun {
+    bool Ended = false;
+    DWORD ExitCode = 0;
+    std::vector<TWindowSeen> Seen;
+};
+
+// The built program's path.
+std::string TesseloExe();
+
+// Starts the program in directory with the text after its name on the
+// command line, answers its windows in order, and waits for it to end.
+TProgramRun RunProgram(const std::string& exe, const std::string& arguments, const std::vector<TAnswer>& answers,
+                       const std::string& directory);
+
+// Answers. Press: posts the command (IDOK, IDCANCEL) to the window.
+TAnswer Press(int command);
+// The command menu: checks the command's radio button, then "Execute".
+TAnswer ChooseCommand(int command);
+// The options dialog: replaces the text of its n-th edit field, then OK.
+TAnswer EditOption(int field, const std::string& text);
+// The failed-entries dialog: Ctrl+A and Ctrl+C as typed, then closes it.
+TAnswer CopyAll();
+// Types keys (virtual keys) into the window in front, then presses OK.
+TAnswer TypeKeysThenOk(const std::vector<WORD>& keys);
+
+// Windows path of a file under the Linux root, as Wine maps it.
+std::string WindowsPathOf(const std::string& unixPath);
+// The names in a directory, sorted; "." and ".." left out.
+std::vector<std::string> DirectoryNames(const std::string& directory);

@@ -1,0 +1,201 @@
+// Tesselo.exe end to end: each case starts the real program in a program
+// folder whose path has blanks and, under code page 932, characters whose
+// trail byte is a backslash; it answers the windows as a user would and
+// checks what was shown, what was made and what Settings.ini holds.
+#include "ProgramDriver.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+namespace {
+
+const std::string DequoteError = "error: The program cannot dequote the string.";
+
+std::string Replace(std::string text, const std::string& from, const std::string& to)
+{
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+// What a case expects to see, one line per window.
+std::string Render(const TWindowSeen& seen)
+{
+    if (seen.Kind == "box") {
+        if (seen.Caption == "Tesselo" && seen.Icon == "shown" && seen.OkOnly)
+            return "error: " + seen.Text;
+        return "box " + seen.Caption + " icon=" + seen.Icon + (seen.OkOnly ? " ok: " : " buttons: ") + seen.Text;
+    }
+    if (seen.Kind == "Create Directories") {
+        std::string text = "failed:";
+        std::string all;
+        for (const std::string& line : seen.Lines) {
+            text += " " + line;
+            all += line + "\r\n";
+        }
+        return seen.Clipboard.empty() ? text : text + (seen.Clipboard == all ? " (copied)" : " copied: " + seen.Clipboard);
+    }
+    return seen.Kind;
+}
+
+struct TCase {
+    const char* Name;
+    std::vector<std::string> Options; // lines of [Options] after the output directory
+    std::vector<std::string> Sources; // made under {src}: a file, or a directory when it ends in '\'
+    std::vector<std::string> Taken;   // made under {out} before the run
+    std::string Arguments;
+    std::vector<TAnswer> Answers;
+    std::vector<std::string> Windows; // as rendered; "error: …*" matches by its start
+    std::vector<std::string> Out;     // what {out} holds afterwards
+    bool Saved;                       // Settings.ini rewritten
+    std::vector<std::string> SavedLines;
+    std::string CurrentDirectory = "{src}";
+};
+
+class Program : public testing::TestWithParam<TCase> {
+protected:
+    TTempDir Root;
+    // Blanks, and under code page 932 two characters whose trail byte is '\'.
+    std::string Folder = Root / (IsDoubleByteCodePage() ? "my " + TrailBackslash + "\x83\x5C" + " program" : "my \xE9 program");
+    std::string Exe = Folder + "\\Tesselo.exe";
+    std::string SettingsFile = Folder + "\\Settings.ini";
+    std::string Src = Root / "sources";
+    std::string Out = Root / "out";
+
+    void SetUp() override
+    {
+        MakeDirectory(Folder);
+        MakeDirectory(Src);
+        MakeDirectory(Out);
+        ASSERT_TRUE(CopyFileA(TesseloExe().c_str(), Exe.c_str(), TRUE));
+    }
+
+    std::string Expand(const std::string& text) const
+    {
+        return Replace(Replace(Replace(text, "{src}", Src), "{out}", Out), "{prog}", Folder);
+    }
+
+    // The output goes to {out} unless the case says otherwise.
+    std::string SettingsText(const TCase& c) const
+    {
+        std::string text = "[System]\r\nCurrentDirectory=\"" + Expand(c.CurrentDirectory) + "\"\r\n\r\n[Options]\r\n";
+        std::vector<std::string> options = c.Options;
+        if (options.empty() || options[0].rfind("OutputDirectory=", 0) != 0)
+            options.insert(options.begin(), "OutputDirectory=3");
+        options.insert(options.begin() + 1, "OtherOutputDirectory=\"{out}\"");
+        for (const std::string& line : options)
+            text += Expand(line) + "\r\n";
+        return text;
+    }
+
+    TProgramRun Run(const std::string& arguments, const std::vector<TAnswer>& answers)
+    {
+        TProgramRun run = RunProgram(Exe, Expand(arguments), answers, Src);
+        EXPECT_TRUE(run.Ended);
+        EXPECT_EQ(run.ExitCode, 0u);
+        return run;
+    }
+
+    void ExpectWindows(const TProgramRun& run, const std::vector<std::string>& expected)
+    {
+        ASSERT_EQ(run.Seen.size(), expected.size());
+        for (size_t i = 0; i < expected.size(); ++i) {
+            const std::string want = Expand(expected[i]);
+            const std::string seen = Render(run.Seen[i]);
+            if (!want.empty() && want.back() == '*')
+                EXPECT_EQ(seen.substr(0, want.size() - 1), want.substr(0, want.size() - 1));
+            else
+                EXPECT_EQ(seen, want);
+        }
+    }
+};
+
+TEST_P(Program, RunsAsTheUserExpects)
+{
+    const TCase& c = GetParam();
+    for (const std::string& source : c.Sources) {
+        if (source.back() == '\\')
+            MakeDirectory(Src + "\\" + source.substr(0, source.size() - 1));
+        else
+            WriteFileText(Src + "\\" + source, "x");
+    }
+    for (const std::string& name : c.Taken)
+        MakeDirectory(Out + "\\" + name);
+    const std::string before = SettingsText(c);
+    WriteFileText(SettingsFile, before);
+
+    const TProgramRun run = Run(c.Arguments, c.Answers);
+    ExpectWindows(run, c.Windows);
+    EXPECT_EQ(DirectoryNames(Out), c.Out);
+    const std::string after = ReadFileText(SettingsFile);
+    if (!c.Saved)
+        EXPECT_EQ(after, before);
+    else
+        EXPECT_NE(after.find("SortEntries="), std::string::npos) << after;
+    for (const std::string& line : c.SavedLines)
+        EXPECT_NE(after.find(Expand(line) + "\r\n"), std::string::npos) << line << " in\n" << after;
+}
+
+const std::string AboutBox = "box About icon=none ok: Tesselo Version 2.0.0\r\n\r\n"
+                             "Copyright (C) 2026 The Tesselo developers. All rights reserved.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Program,
+    testing::Values(
+        TCase{"TypicalDrop", {}, {"report.txt", "Photos\\", "archive.tar.gz", "my.dir\\", " padded .txt"}, {"report"},
+              "\"{src}\\report.txt\" \"{src}\\Photos\" \"{src}\\archive.tar.gz\" \"{src}\\my.dir\" \"{src}\\ padded .txt\"",
+              {}, {}, {"Photos", "archive.tar", "my.dir", "padded", "report", "report (2)"}, true,
+              {"CurrentDirectory=\"{src}\""}},
+        TCase{"NumbersAtTheBeginning", {"SerialNumberPrefix=\"[\"", "SerialNumberSuffix=\"] \"", "SerialNumberPosition=0",
+               "OriginalNamePrefix=\"New \""}, {"a.txt"}, {"New a", "[2] New a"}, "\"{src}\\a.txt\"",
+              {}, {}, {"New a", "[2] New a", "[3] New a"}, true, {}},
+        TCase{"ARelativeSecondArgumentMakesNothing", {}, {"a.txt"}, {}, "\"{src}\\a.txt\" a.txt", {Press(IDOK)},
+              {"error: The program cannot accept the path \"a.txt\" because it is not in absolute form."}, {}, false, {}},
+        TCase{"TheSecondAndFourthFail", {"AvoidNameCollision=0"}, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"},
+              {"b", "d"}, "\"{src}\\e.txt\" \"{src}\\d.txt\" \"{src}\\c.txt\" \"{src}\\b.txt\" \"{src}\\a.txt\"", {CopyAll()},
+              {"failed: {src}\\b.txt {src}\\d.txt (copied)"}, {"a", "b", "c", "d", "e"}, true, {}},
+        TCase{"UnsortedFailuresKeepTheArgumentOrder", {"AvoidNameCollision=0", "SortEntries=0"}, {"a.txt", "b.txt"},
+              {"a", "b"}, "\"{src}\\b.txt\" \"{src}\\a.txt\"", {Press(IDOK)}, {"failed: {src}\\b.txt {src}\\a.txt"}, {"a", "b"},
+              true, {}},
+        TCase{"MinimumAboveMaximumStopsTheRun", {"MinSerialNumber=5", "MaxSerialNumber=2"}, {"a.txt", "b.txt"}, {},
+              "\"{src}\\a.txt\" \"{src}\\b.txt\"", {Press(IDOK)},
+              {"error: The minimum serial number is exceeding the maximum."}, {}, false, {}},
+        TCase{"AnUnknownOutputDirectoryStopsTheRun", {"OutputDirectory=7"}, {"a.txt"}, {}, "{src}\\a.txt",
+              {Press(IDOK)}, {"error: The program does not support the output directory."}, {}, false, {}},
+        TCase{"AskCancelledMakesNothing", {"OutputDirectory=2"}, {"a.txt"}, {}, "{src}\\a.txt", {Press(IDCANCEL)},
+              {"browser"}, {}, true, {}},
+        TCase{"AskStartsAtTheLastFolderAndKeepsTheChoice", {"OutputDirectory=2"}, {"a.txt", "b.txt"}, {"inner"},
+              "\"{src}\\a.txt\" \"{src}\\b.txt\"", {TypeKeysThenOk({VK_TAB, VK_TAB, VK_LEFT})}, {"browser"}, {"a", "b", "inner"}, true,
+              {"CurrentDirectory=\"{out}\""}, "{out}\\inner"},
+        TCase{"MenuCancelled", {}, {}, {}, "", {Press(IDCANCEL)}, {"Tesselo"}, {}, true, {"CurrentDirectory=\"{src}\""}},
+        TCase{"OptionsConfirmed", {"OriginalNamePrefix=\"Old\""}, {}, {}, "", {ChooseCommand(0), EditOption(1, "New ")},
+              {"Tesselo", "Options"}, {}, true, {"OriginalNamePrefix=\"New \""}},
+        TCase{"OptionsCancelled", {"OriginalNamePrefix=\"Old\""}, {}, {}, "",
+              {ChooseCommand(0), Press(IDCANCEL)}, {"Tesselo", "Options"}, {}, true, {"OriginalNamePrefix=\"Old\""}},
+        TCase{"About", {}, {}, {}, "", {ChooseCommand(2), Press(IDOK)}, {"Tesselo", AboutBox}, {}, true, {}},
+        TCase{"MissingHelp", {}, {}, {}, "", {ChooseCommand(1), Press(IDOK)},
+              {"Tesselo", "error: The program could not open the help."}, {}, false, {}},
+        TCase{"AnUnquotedTextValue", {"OriginalNamePrefix=abc"}, {"a.txt"}, {}, "{src}\\a.txt", {Press(IDOK)},
+              {DequoteError}, {}, false, {}},
+        TCase{"AnUnquotedTextValueWithoutArguments", {"OriginalNamePrefix=abc"}, {}, {}, "", {Press(IDOK)},
+              {DequoteError}, {}, false, {}},
+        // What a drop or a shortcut can put on a command line.
+        TCase{"AnUnbalancedQuote", {}, {"a b.txt"}, {}, "\"{src}\\a b.txt", {}, {}, {"a b"}, true, {}},
+        TCase{"OnlyQuotesAndBlanks", {}, {}, {}, "\"\" \t \"\"", {Press(IDCANCEL)}, {"Tesselo"}, {}, true, {}},
+        TCase{"QuotesInsideAWord", {}, {"a b.txt"}, {}, "{src}\\a\" \"b.txt", {}, {}, {"a b"}, true, {}},
+        TCase{"AWildcard", {}, {"a.txt"}, {}, "{src}\\*.txt", {Press(IDOK)},
+              {"error: The program cannot accept the path \"{src}\\*.txt\" because its long form is unavailable."},
+              {}, false, {}},
+        TCase{"ADeviceNameAlone", {}, {"a.txt"}, {}, "{src}\\a.txt NUL", {Press(IDOK)},
+              {"error: The program cannot accept the path \"NUL\" because it is not in absolute form."}, {}, false, {}},
+        // Windows refuses a device path at intake; Wine takes it, and the
+        // device's name counts as taken in every folder.
+        TCase{"ADevicePath", {}, {"a.txt"}, {}, "{src}\\a.txt {src}\\COM1", {}, {}, {"COM1 (2)", "a"}, true, {}},
+        TCase{"APathLongerThanTheSystemTakes", {}, {"a.txt"}, {}, "{src}\\a.txt {src}\\" + std::string(300, 'x'),
+              {Press(IDOK)}, {"error: The program cannot accept the path \"{src}\\" + std::string(300, 'x') + "\"*"},
+              {}, false, {}}),
+    [](const testing::TestParamInfo<TCase>& info) { return std::string(info.param.Name); });
+
+}
