@@ -1,6 +1,6 @@
 #!/bin/bash
 # Renders each dialog under Xvfb at 96 and 144 dots per inch and saves the
-# screenshots as PNG files in docs/screenshots.
+# screenshots as PNG files in docs/screenshots; copies the 96-dpi ones into Help/.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${TESSELO_BUILD_DIR:-$root/build}"
@@ -47,4 +47,9 @@ for dpi in 96 144; do
         echo "$out/$dialog-$dpi.png"
     done
     wineserver -k || true
+done
+
+# The offline help shows the 96-dpi shots.
+for dialog in menu options errors; do
+    cp "$out/$dialog-96.png" "$root/Help/$dialog.png"
 done
