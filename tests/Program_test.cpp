@@ -9,9 +9,54 @@
 
 #include <shlobj.h>
 
+#include <cstdlib>
+
 namespace {
 
 const std::string DequoteError = "error: The program cannot dequote the string.";
+
+// A character that catches byte-wise walks: 0x95 0x5C under code page 932.
+std::string DoubleByte()
+{
+    return IsDoubleByteCodePage() ? TrailBackslash : "\xE9";
+}
+
+bool IsFile(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// For the length of a test, .html documents open in the recorder, which
+// writes its command line to the file record.
+class THtmlViewer {
+public:
+    THtmlViewer(const std::string& recorder, const std::string& record)
+    {
+        SetEnvironmentVariableA("TESSELO_OPENED", record.c_str());
+        char previous[256] = {};
+        LONG size = sizeof previous;
+        if (RegQueryValueA(HKEY_CLASSES_ROOT, Extension, previous, &size) == ERROR_SUCCESS)
+            FPrevious = previous;
+        const std::string command = "\"" + recorder + "\" \"%1\"";
+        RegSetValueA(HKEY_CLASSES_ROOT, Extension, REG_SZ, ProgId, 0);
+        RegSetValueA(HKEY_CLASSES_ROOT, Command, REG_SZ, command.c_str(), 0);
+    }
+    ~THtmlViewer()
+    {
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, "TesseloTest.Html");
+        RegSetValueA(HKEY_CLASSES_ROOT, Extension, REG_SZ, FPrevious.c_str(), 0);
+        SetEnvironmentVariableA("TESSELO_OPENED", nullptr);
+    }
+    THtmlViewer(const THtmlViewer&) = delete;
+    THtmlViewer& operator=(const THtmlViewer&) = delete;
+
+private:
+    static constexpr const char* Extension = ".html";
+    static constexpr const char* ProgId = "TesseloTest.Html";
+    static constexpr const char* Command = "TesseloTest.Html\\shell\\open\\command";
+    std::string FPrevious;
+};
 
 std::string Replace(std::string text, const std::string& from, const std::string& to)
 {
@@ -54,11 +99,13 @@ struct TCase {
     std::string CurrentDirectory = "{src}";
 };
 
-class Program : public testing::TestWithParam<TCase> {
+// A program folder of its own for each test, beside scratch folders for
+// the sources and the output.
+class ProgramTest : public testing::Test {
 protected:
     TTempDir Root;
     // Blanks, and under code page 932 two characters whose trail byte is '\'.
-    std::string Folder = Root / (IsDoubleByteCodePage() ? "my " + TrailBackslash + "\x83\x5C" + " program" : "my \xE9 program");
+    std::string Folder = Root / ("my " + (IsDoubleByteCodePage() ? TrailBackslash + "\x83\x5C" : "\xE9") + " program");
     std::string Exe = Folder + "\\Tesselo.exe";
     std::string SettingsFile = Folder + "\\Settings.ini";
     std::string Src = Root / "sources";
@@ -74,20 +121,8 @@ protected:
 
     std::string Expand(const std::string& text) const
     {
-        return Replace(Replace(Replace(text, "{src}", Src), "{out}", Out), "{prog}", Folder);
-    }
-
-    // The output goes to {out} unless the case says otherwise.
-    std::string SettingsText(const TCase& c) const
-    {
-        std::string text = "[System]\r\nCurrentDirectory=\"" + Expand(c.CurrentDirectory) + "\"\r\n\r\n[Options]\r\n";
-        std::vector<std::string> options = c.Options;
-        if (options.empty() || options[0].rfind("OutputDirectory=", 0) != 0)
-            options.insert(options.begin(), "OutputDirectory=3");
-        options.insert(options.begin() + 1, "OtherOutputDirectory=\"{out}\"");
-        for (const std::string& line : options)
-            text += Expand(line) + "\r\n";
-        return text;
+        std::string expanded = Replace(Replace(text, "{src}", Src), "{out}", Out);
+        return Replace(Replace(expanded, "{prog}", Folder), "{tb}", DoubleByte());
     }
 
     TProgramRun Run(const std::string& arguments, const std::vector<TAnswer>& answers)
@@ -112,23 +147,42 @@ protected:
     }
 };
 
+class Program : public ProgramTest, public testing::WithParamInterface<TCase> {
+protected:
+    // The output goes to {out} unless the case says otherwise.
+    std::string SettingsText(const TCase& c) const
+    {
+        std::string text = "[System]\r\nCurrentDirectory=\"" + Expand(c.CurrentDirectory) + "\"\r\n\r\n[Options]\r\n";
+        std::vector<std::string> options = c.Options;
+        if (options.empty() || options[0].rfind("OutputDirectory=", 0) != 0)
+            options.insert(options.begin(), "OutputDirectory=3");
+        options.insert(options.begin() + 1, "OtherOutputDirectory=\"{out}\"");
+        for (const std::string& line : options)
+            text += Expand(line) + "\r\n";
+        return text;
+    }
+};
+
 TEST_P(Program, RunsAsTheUserExpects)
 {
     const TCase& c = GetParam();
     for (const std::string& source : c.Sources) {
         if (source.back() == '\\')
-            MakeDirectory(Src + "\\" + source.substr(0, source.size() - 1));
+            MakeDirectory(Expand("{src}\\" + source.substr(0, source.size() - 1)));
         else
-            WriteFileText(Src + "\\" + source, "x");
+            WriteFileText(Expand("{src}\\" + source), "x");
     }
     for (const std::string& name : c.Taken)
-        MakeDirectory(Out + "\\" + name);
+        MakeDirectory(Expand("{out}\\" + name));
     const std::string before = SettingsText(c);
     WriteFileText(SettingsFile, before);
 
     const TProgramRun run = Run(c.Arguments, c.Answers);
     ExpectWindows(run, c.Windows);
-    EXPECT_EQ(DirectoryNames(Out), c.Out);
+    std::vector<std::string> out;
+    for (const std::string& name : c.Out)
+        out.push_back(Expand(name));
+    EXPECT_EQ(DirectoryNames(Out), out);
     const std::string after = ReadFileText(SettingsFile);
     if (!c.Saved)
         EXPECT_EQ(after, before);
@@ -151,6 +205,8 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"NumbersAtTheBeginning", {"SerialNumberPrefix=\"[\"", "SerialNumberSuffix=\"] \"", "SerialNumberPosition=0",
                "OriginalNamePrefix=\"New \""}, {"a.txt"}, {"New a", "[2] New a"}, "\"{src}\\a.txt\"",
               {}, {}, {"New a", "[2] New a", "[3] New a"}, true, {}},
+        TCase{"DoubleByteNames", {"OriginalNamePrefix=\"{tb}\""}, {"{tb}\\", "{tb}.{tb}"}, {},
+              "{src}\\{tb} {src}\\{tb}.{tb}", {}, {}, {"{tb}{tb}", "{tb}{tb} (2)"}, true, {}},
         TCase{"ARelativeSecondArgumentMakesNothing", {}, {"a.txt"}, {}, "\"{src}\\a.txt\" a.txt", {Press(IDOK)},
               {"error: The program cannot accept the path \"a.txt\" because it is not in absolute form."}, {}, false, {}},
         TCase{"TheSecondAndFourthFail", {"AvoidNameCollision=0"}, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"},
@@ -198,4 +254,123 @@ INSTANTIATE_TEST_SUITE_P(
               {}, false, {}}),
     [](const testing::TestParamInfo<TCase>& info) { return std::string(info.param.Name); });
 
+}
+
+namespace {
+
+using ProgramRuns = ProgramTest;
+
+// A name on a shared folder that no other run of the tests uses.
+std::string UniqueName(const std::string& stem)
+{
+    static int counter = 0;
+    return "tsl" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + stem;
+}
+
+std::string SpecialFolder(int folder)
+{
+    char path[MAX_PATH] = {};
+    SHGetSpecialFolderPathA(nullptr, path, folder, FALSE);
+    return path;
+}
+
+}
+
+TEST_F(ProgramRuns, ADropWithTheDefaultsGoesToTheDesktopAndWritesEveryKey)
+{
+    const std::string desktop = SpecialFolder(CSIDL_DESKTOPDIRECTORY);
+    const std::string name = UniqueName(" report " + DoubleByte());
+    WriteFileText(Src + "\\" + name + ".txt", "x");
+    MakeDirectory(desktop + "\\" + name);
+
+    const TProgramRun run = Run("\"{src}\\" + name + ".txt\"", {});
+    EXPECT_TRUE(run.Seen.empty());
+    EXPECT_TRUE(IsDirectory(desktop + "\\" + name + " (2)"));
+    RemoveDirectoryA((desktop + "\\" + name + " (2)").c_str());
+    RemoveDirectoryA((desktop + "\\" + name).c_str());
+    EXPECT_EQ(ReadFileText(SettingsFile),
+              "[System]\r\nCurrentDirectory=\"" + Src + "\"\r\n\r\n[Options]\r\nOutputDirectory=1\r\n"
+              "OtherOutputDirectory=\"" + SpecialFolder(CSIDL_PERSONAL) + "\"\r\nOriginalNamePrefix=\"\"\r\n"
+              "OriginalNameSuffix=\"\"\r\nRemoveExtension=1\r\nAvoidNameCollision=1\r\nSerialNumberPrefix=\" (\"\r\n"
+              "SerialNumberSuffix=\")\"\r\nMinSerialNumber=1\r\nMaxSerialNumber=100\r\nSerialNumberPosition=1\r\n"
+              "SortEntries=1\r\n\r\n");
+}
+
+TEST_F(ProgramRuns, AtTheSourceBelowADriveRootUsesTheRoot)
+{
+    WriteFileText(SettingsFile, "[Options]\r\nOutputDirectory=0\r\n");
+    const std::string file = UniqueName("");
+    const std::string directory = UniqueName(".d");
+    WriteFileText("C:\\" + file + ".txt", "x");
+    MakeDirectory("C:\\" + directory);
+    WriteFileText(Src + "\\report.txt", "x");
+
+    const TProgramRun run = Run("C:\\" + file + ".txt C:\\" + directory + " {src}\\report.txt", {});
+    EXPECT_TRUE(run.Seen.empty());
+    EXPECT_TRUE(IsDirectory("C:\\" + file));
+    EXPECT_TRUE(IsDirectory("C:\\" + directory + " (2)"));
+    EXPECT_TRUE(IsDirectory(Src + "\\report"));
+    for (const std::string& made : {file, directory + " (2)", directory})
+        RemoveDirectoryA(("C:\\" + made).c_str());
+    DeleteFileA(("C:\\" + file + ".txt").c_str());
+}
+
+TEST_F(ProgramRuns, AReadOnlySettingsFileIsKeptAndTheRunSaysSoAtTheEnd)
+{
+    const std::string before = "[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + Out + "\"\r\n";
+    WriteFileText(SettingsFile, before);
+    SetFileAttributesA(SettingsFile.c_str(), FILE_ATTRIBUTE_READONLY);
+    WriteFileText(Src + "\\a.txt", "x");
+
+    const TProgramRun run = Run("{src}\\a.txt", {Press(IDOK)});
+    ExpectWindows(run, {"error: The program could not write the file \"{prog}\\Settings.ini\"."});
+    EXPECT_EQ(DirectoryNames(Out), std::vector<std::string>{"a"});
+    EXPECT_EQ(ReadFileText(SettingsFile), before);
+    EXPECT_EQ(DirectoryNames(Folder), (std::vector<std::string>{"Settings.ini", "Tesselo.exe"}));
+}
+
+TEST_F(ProgramRuns, TwoThousandArgumentsAllGetTheirDirectories)
+{
+    WriteFileText(SettingsFile, "[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + Out + "\"\r\n");
+    // Short paths, so that the command line stays within its 32,767 characters.
+    const std::string sources = "C:\\" + UniqueName("");
+    MakeDirectory(sources);
+    std::string arguments;
+    for (int i = 0; i < 2000; ++i) {
+        WriteFileText(sources + "\\" + std::to_string(i), "");
+        arguments += " " + sources + "\\" + std::to_string(i);
+    }
+    const TProgramRun run = Run(arguments, {});
+    EXPECT_TRUE(run.Seen.empty());
+    EXPECT_EQ(DirectoryNames(Out).size(), 2000u);
+    for (int i = 0; i < 2000; ++i)
+        DeleteFileA((sources + "\\" + std::to_string(i)).c_str());
+    RemoveDirectoryA(sources.c_str());
+}
+
+// The program's files are found beside it: Settings.ini, and the help, which
+// opens in the viewer of its document type. Run once from a copy of the
+// program, and by the package check from the unpacked package.
+TEST(ProgramFolder, SettingsAndHelpAreBesideTheProgram)
+{
+    const TTempDir scratch;
+    std::string folder;
+    if (const char* unpacked = std::getenv("TESSELO_PROGRAM_DIR")) {
+        folder = unpacked;
+    } else {
+        folder = scratch / ("Program " + DoubleByte());
+        MakeDirectory(folder);
+        MakeDirectory(folder + "\\Help");
+        ASSERT_TRUE(CopyFileA(TesseloExe().c_str(), (folder + "\\Tesselo.exe").c_str(), TRUE));
+        ASSERT_TRUE(CopyFileA(WindowsPathOf(TESSELO_HELP_PATH).c_str(), (folder + "\\Help\\index.html").c_str(), TRUE));
+    }
+    const std::string opened = scratch / "opened.txt";
+    const THtmlViewer viewer(WindowsPathOf(TESSELO_RECORDER_PATH), opened);
+
+    const TProgramRun run = RunProgram(folder + "\\Tesselo.exe", "", {ChooseCommand(1)}, scratch.Path());
+    EXPECT_EQ(run.ExitCode, 0u);
+    for (int i = 0; i < 100 && !IsFile(opened); ++i)
+        Sleep(50);
+    EXPECT_EQ(ReadFileText(opened), "\"" + WindowsPathOf(TESSELO_RECORDER_PATH) + "\" \"" + folder + "\\Help\\index.html\"");
+    EXPECT_TRUE(IsFile(folder + "\\Settings.ini"));
 }
