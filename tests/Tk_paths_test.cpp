@@ -25,6 +25,18 @@ TEST(TkPaths, NameAndDirectoryPartsSplitAtTheLastDelimiter)
     }
 }
 
+TEST(TkPaths, TheDirectoryOfAPathKeepsADriveRootOrServerPrefix)
+{
+    EXPECT_EQ(ExtractFileDir("C:\\Work\\a.txt"), "C:\\Work");
+    EXPECT_EQ(ExtractFileDir("C:\\a.txt"), "C:\\");
+    EXPECT_EQ(ExtractFileDir("\\\\server\\share\\a.txt"), "\\\\server\\share");
+    EXPECT_EQ(ExtractFileDir("a.txt"), "");
+    if (IsDoubleByteCodePage()) {
+        // The byte before the last '\' is one, the character is not.
+        EXPECT_EQ(ExtractFileDir("C:\\" + TrailBackslash + "\\a.txt"), "C:\\" + TrailBackslash);
+    }
+}
+
 TEST(TkPaths, ChangeFileExtCutsAtTheLastDotOfTheName)
 {
     EXPECT_EQ(ChangeFileExt("archive.tar.gz", ""), "archive.tar");
