@@ -249,6 +249,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Windows refuses a device path at intake; Wine takes it, and the
         // device's name counts as taken in every folder.
         TCase{"ADevicePath", {}, {"a.txt"}, {}, "{src}\\a.txt {src}\\COM1", {}, {}, {"COM1 (2)", "a"}, true, {}},
+        // Refused on Windows, whose long form needs the server; Wine keeps
+        // the path as it is, and it is no regular file there.
+        TCase{"AnUncPathToNoServer", {}, {}, {}, "\\\\noserver\\share\\x.txt", {}, {}, {"x.txt"}, true, {}},
         TCase{"APathLongerThanTheSystemTakes", {}, {"a.txt"}, {}, "{src}\\a.txt {src}\\" + std::string(300, 'x'),
               {Press(IDOK)}, {"error: The program cannot accept the path \"{src}\\" + std::string(300, 'x') + "\"*"},
               {}, false, {}}),
