@@ -287,6 +287,9 @@ HWND TForm::ButtonWith(unsigned flag) const
 
 int TForm::ShowModal()
 {
+    // A form that is up already would end up in two loops at once.
+    if (IsWindowVisible(FHandle))
+        throw Exception("The program cannot show a visible window modally.");
     FModalResult = mrNone;
     {
         // The others are enabled again before the form hides, so that the
