@@ -218,6 +218,9 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"MinimumAboveMaximumStopsTheRun", {"MinSerialNumber=5", "MaxSerialNumber=2"}, {"a.txt", "b.txt"}, {},
               "\"{src}\\a.txt\" \"{src}\\b.txt\"", {Press(IDOK)},
               {"error: The minimum serial number is exceeding the maximum."}, {}, false, {}},
+        TCase{"AnErrorMidwayKeepsWhatWasMade", {"SerialNumberPosition=5"}, {"a.txt", "b.txt"}, {"b"},
+              "{src}\\a.txt {src}\\b.txt", {Press(IDOK)}, {"error: The program does not support the position."},
+              {"a", "b"}, false, {}},
         TCase{"AnUnknownOutputDirectoryStopsTheRun", {"OutputDirectory=7"}, {"a.txt"}, {}, "{src}\\a.txt",
               {Press(IDOK)}, {"error: The program does not support the output directory."}, {}, false, {}},
         TCase{"AskCancelledMakesNothing", {"OutputDirectory=2"}, {"a.txt"}, {}, "{src}\\a.txt", {Press(IDCANCEL)},
@@ -336,7 +339,7 @@ TEST_F(ProgramRuns, TwoThousandArgumentsAllGetTheirDirectories)
 {
     WriteFileText(SettingsFile, "[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + Out + "\"\r\n");
     // Short paths, so that the command line stays within its 32,767 characters.
-    const std::string sources = "C:\\" + UniqueName("");
+    const std::string sources = "C:\\t" + std::to_string(GetCurrentProcessId());
     MakeDirectory(sources);
     std::string arguments;
     for (int i = 0; i < 2000; ++i) {
