@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -152,7 +153,8 @@ std::string WindowsPathOf(const std::string& unixPath)
 
 std::string TesseloExe()
 {
-    return WindowsPathOf(TESSELO_EXE_PATH);
+    const char* program = std::getenv("TESSELO_PROGRAM");
+    return WindowsPathOf(program && std::string(program) == "ansi" ? TESSELO_ANSI_EXE_PATH : TESSELO_EXE_PATH);
 }
 
 std::vector<std::string> DirectoryNames(const std::string& directory)

@@ -30,7 +30,8 @@ struct TProgramRun {
     std::vector<TWindowSeen> Seen;
 };
 
-// The built program's path.
+// The built program's path: Tesselo.exe, or with TESSELO_PROGRAM=ansi the
+// same program without UTF-8 as its code page.
 std::string TesseloExe();
 
 // Starts the program in directory with the text after its name on the
