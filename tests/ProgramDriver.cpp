@@ -88,10 +88,8 @@ TWindowSeen Describe(HWND window)
         for (int i = 0; i < count; ++i) {
             std::wstring line(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
             line.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&line[0]))));
-            std::string ansi(line.size() * 2 + 1, '\0');
-            ansi.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, line.c_str(), static_cast<int>(line.size()),
-                                                                &ansi[0], static_cast<int>(ansi.size()), nullptr, nullptr)));
-            seen.Lines.push_back(ansi);
+            seen.WideLines.push_back(line);
+            seen.Lines.push_back(Narrow(line));
         }
     }
     return seen;
@@ -118,13 +116,15 @@ void SendKeys(const std::vector<WORD>& keys, bool ctrl)
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-std::string ClipboardText()
+// The Unicode text: a program in another code page than ours may put its
+// own bytes as the plain text.
+std::wstring ClipboardText()
 {
-    std::string text;
+    std::wstring text;
     if (!OpenClipboard(nullptr))
         return text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* chars = static_cast<const char*>(GlobalLock(data))) {
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
             text = chars;
             GlobalUnlock(data);
         }
@@ -142,6 +142,22 @@ void BringToFront(HWND window)
     Sleep(100);
 }
 
+}
+
+std::wstring Wide(const std::string& text, UINT codePage)
+{
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
+                                                        &wide[0], static_cast<int>(wide.size()))));
+    return wide;
+}
+
+std::string Narrow(const std::wstring& text, UINT codePage)
+{
+    std::string narrow(text.size() * 4 + 1, '\0');
+    narrow.resize(static_cast<size_t>(WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
+                                                          &narrow[0], static_cast<int>(narrow.size()), nullptr, nullptr)));
+    return narrow;
 }
 
 std::string WindowsPathOf(const std::string& unixPath)
@@ -177,13 +193,19 @@ std::vector<std::string> DirectoryNames(const std::string& directory)
 TProgramRun RunProgram(const std::string& exe, const std::string& arguments, const std::vector<TAnswer>& answers,
                        const std::string& directory)
 {
+    return RunProgram(exe, Wide(arguments), answers, directory);
+}
+
+TProgramRun RunProgram(const std::string& exe, const std::wstring& arguments, const std::vector<TAnswer>& answers,
+                       const std::string& directory)
+{
     TProgramRun run;
-    std::string commandLine = "\"" + exe + "\" " + arguments;
-    STARTUPINFOA startup = {};
+    std::wstring commandLine = L"\"" + Wide(exe) + L"\" " + arguments;
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
+    if (!CreateProcessW(Wide(exe).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.empty() ? nullptr : Wide(directory).c_str(), &startup, &process)) {
         ADD_FAILURE() << "cannot start " << exe;
         return run;
     }
@@ -236,8 +258,13 @@ TAnswer ChooseCommand(int command)
 
 TAnswer EditOption(int field, const std::string& text)
 {
+    return EditOption(field, Wide(text));
+}
+
+TAnswer EditOption(int field, const std::wstring& text)
+{
     return [field, text](HWND window, TWindowSeen&) {
-        SendMessageA(Children(window, "Edit").at(static_cast<size_t>(field)), WM_SETTEXT, 0,
+        SendMessageW(Children(window, "Edit").at(static_cast<size_t>(field)), WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>(text.c_str()));
         PostMessageA(window, WM_COMMAND, IDOK, 0);
     };
@@ -251,7 +278,8 @@ TAnswer CopyAll()
         SendKeys({'A', 'C'}, true);
         for (int i = 0; i < 100 && GetClipboardSequenceNumber() == before; ++i)
             Sleep(20);
-        seen.Clipboard = ClipboardText();
+        seen.WideClipboard = ClipboardText();
+        seen.Clipboard = Narrow(seen.WideClipboard);
         PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     };
 }

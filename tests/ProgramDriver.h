@@ -19,6 +19,9 @@ struct TWindowSeen {
     bool OkOnly = false; // a message box with a single OK button
     std::vector<std::string> Lines; // the failed-entries dialog's list
     std::string Clipboard;          // after a copy: the clipboard's text
+    // The same in Unicode, for text that our code page cannot hold.
+    std::vector<std::wstring> WideLines;
+    std::wstring WideClipboard;
 };
 
 // Acts on the window in front; may fill in what it found.
@@ -38,6 +41,8 @@ std::string TesseloExe();
 // command line, answers its windows in order, and waits for it to end.
 TProgramRun RunProgram(const std::string& exe, const std::string& arguments, const std::vector<TAnswer>& answers,
                        const std::string& directory);
+TProgramRun RunProgram(const std::string& exe, const std::wstring& arguments, const std::vector<TAnswer>& answers,
+                       const std::string& directory);
 
 // Answers. Press: posts the command (IDOK, IDCANCEL) to the window.
 TAnswer Press(int command);
@@ -45,10 +50,15 @@ TAnswer Press(int command);
 TAnswer ChooseCommand(int command);
 // The options dialog: replaces the text of its n-th edit field, then OK.
 TAnswer EditOption(int field, const std::string& text);
+TAnswer EditOption(int field, const std::wstring& text);
 // The failed-entries dialog: Ctrl+A and Ctrl+C as typed, then closes it.
 TAnswer CopyAll();
 // Types keys (virtual keys) into the window in front, then presses OK.
 TAnswer TypeKeysThenOk(const std::vector<WORD>& keys);
+
+// Text between our code page (or another) and Unicode.
+std::wstring Wide(const std::string& text, UINT codePage = CP_ACP);
+std::string Narrow(const std::wstring& text, UINT codePage = CP_ACP);
 
 // Windows path of a file under the Linux root, as Wine maps it.
 std::string WindowsPathOf(const std::string& unixPath);

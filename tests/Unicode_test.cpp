@@ -1,0 +1,186 @@
+// Names from any script reach the program whole when it runs with UTF-8 as
+// its code page: what it makes, shows, copies and stores is checked in
+// Unicode. The program without UTF-8 skips these.
+#include "ProgramDriver.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+std::string Utf8(const std::wstring& text)
+{
+    return Narrow(text, CP_UTF8);
+}
+
+Names WideNames(const std::wstring& directory)
+{
+    Names names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((directory + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..")
+            names.push_back(name);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void WriteWideFile(const std::wstring& path, const std::string& content)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+class Unicode : public testing::Test {
+protected:
+    TTempDir Root;
+    std::wstring Src = Wide(Root / "sources");
+    std::wstring Out = Wide(Root / "out");
+    std::string Folder = Root / "program";
+    std::string SettingsFile = Folder + "\\Settings.ini";
+
+    void SetUp() override
+    {
+        const char* program = std::getenv("TESSELO_PROGRAM");
+        if (program && std::string(program) == "ansi")
+            GTEST_SKIP() << "the program without UTF-8 keeps the system's code page";
+        CreateDirectoryW(Src.c_str(), nullptr);
+        CreateDirectoryW(Out.c_str(), nullptr);
+        MakeDirectory(Folder);
+        ASSERT_TRUE(CopyFileA(TesseloExe().c_str(), (Folder + "\\Tesselo.exe").c_str(), TRUE));
+    }
+
+    // Settings.ini as the program writes it now: UTF-8.
+    void WriteSettings(const std::wstring& options)
+    {
+        WriteFileText(SettingsFile, Utf8(L"[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + Out + L"\"\r\n"
+                                         + options));
+    }
+
+    // Makes the sources (a directory when the name ends in '\') and runs the
+    // program on all of them.
+    TProgramRun Drop(const Names& sources, const std::vector<TAnswer>& answers = {})
+    {
+        std::wstring arguments;
+        for (const std::wstring& source : sources) {
+            if (source.back() == L'\\') {
+                CreateDirectoryW((Src + L"\\" + source.substr(0, source.size() - 1)).c_str(), nullptr);
+                arguments += L" \"" + Src + L"\\" + source.substr(0, source.size() - 1) + L"\"";
+            } else {
+                WriteWideFile(Src + L"\\" + source, "x");
+                arguments += L" \"" + Src + L"\\" + source + L"\"";
+            }
+        }
+        TProgramRun run = RunProgram(Folder + "\\Tesselo.exe", arguments, answers, Root.Path());
+        EXPECT_TRUE(run.Ended);
+        return run;
+    }
+};
+
+// Japanese, Greek, Cyrillic, Arabic, an emoji (a surrogate pair), a combining
+// accent beside the same letter composed, and a directory with dots.
+const Names Scripts = {L"\u6771\u4EAC.txt", L"\u0395\u03BB\u03BB\u03AC\u03B4\u03B1.pdf",
+                       L"\u041C\u043E\u0441\u043A\u0432\u0430.docx", L"\u0627\u0644\u0642\u0627\u0647\u0631\u0629.txt",
+                       L"\U0001F600 smile.txt", L"Cafe\u0301.txt", L"Caf\u00E9.txt", L"\u00DCn\u00EFc\u00F6d\u00E9.d\\"};
+
+}
+
+TEST_F(Unicode, NamesFromEveryScriptAreMadeExactly)
+{
+    // Prefix and suffix in other scripts, blanks to trim at both ends.
+    WriteSettings(L"OriginalNamePrefix=\" \u0394-\"\r\nOriginalNameSuffix=\" \u6771 \"\r\n");
+    const TProgramRun run = Drop(Scripts);
+    EXPECT_TRUE(run.Seen.empty());
+    Names expected;
+    for (const wchar_t* stem : {L"\u6771\u4EAC", L"\u0395\u03BB\u03BB\u03AC\u03B4\u03B1", L"\u041C\u043E\u0441\u043A\u0432\u0430",
+                                L"\u0627\u0644\u0642\u0627\u0647\u0631\u0629", L"\U0001F600 smile", L"Cafe\u0301", L"Caf\u00E9",
+                                L"\u00DCn\u00EFc\u00F6d\u00E9.d"})
+        expected.push_back(L"\u0394-" + std::wstring(stem) + L" \u6771");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(WideNames(Out), expected);
+}
+
+TEST_F(Unicode, NumberedNamesInOtherScriptsAtBothEnds)
+{
+    WriteSettings(L"SerialNumberPrefix=\"\u2116\"\r\nSerialNumberSuffix=\" \u00B7 \"\r\nSerialNumberPosition=0\r\n");
+    CreateDirectoryW((Out + L"\\\u6771\u4EAC").c_str(), nullptr);
+    Drop({L"\u6771\u4EAC.txt"});
+    WriteSettings(L"SerialNumberPrefix=\" (\u7B2C\"\r\nSerialNumberSuffix=\"\u53F7)\"\r\n");
+    Drop({L"\u6771\u4EAC.txt"});
+    EXPECT_EQ(WideNames(Out), (Names{L"\u2116" L"2 \u00B7 \u6771\u4EAC", L"\u6771\u4EAC", L"\u6771\u4EAC (\u7B2C2\u53F7)"}));
+}
+
+TEST_F(Unicode, OneNameOfTwentyInAnotherScriptStopsNothing)
+{
+    WriteSettings(L"");
+    Names sources;
+    for (int i = 0; i < 19; ++i)
+        sources.push_back(L"file" + std::to_wstring(i) + L".txt");
+    sources.push_back(L"\u6771\u4EAC\u0395\u03BB.txt");
+    const TProgramRun run = Drop(sources);
+    EXPECT_TRUE(run.Seen.empty());
+    EXPECT_EQ(WideNames(Out).size(), 20u);
+}
+
+TEST_F(Unicode, PathsLongerThan260BytesButNot260CharactersAreMade)
+{
+    WriteSettings(L"OriginalNameSuffix=\"\u4EAC\u4EAC\u4EAC\u4EAC\u4EAC\u4EAC\u4EAC\u4EAC\u4EAC\u4EAC\"\r\n");
+    const std::wstring name(90, L'\u6771'); // 270 bytes in UTF-8
+    ASSERT_LT(Src.size() + name.size() + 5, 260u);
+    const TProgramRun run = Drop({name + L".txt"});
+    EXPECT_TRUE(run.Seen.empty());
+    EXPECT_EQ(WideNames(Out), Names{name + std::wstring(10, L'\u4EAC')});
+}
+
+TEST_F(Unicode, TheFailedListShowsAndCopiesEveryScript)
+{
+    WriteSettings(L"AvoidNameCollision=0\r\n");
+    for (const wchar_t* taken : {L"\u0395\u03BB\u03BB\u03AC\u03B4\u03B1", L"\U0001F600 smile"})
+        CreateDirectoryW((Out + L"\\" + taken).c_str(), nullptr);
+    const TProgramRun run = Drop({L"\u0395\u03BB\u03BB\u03AC\u03B4\u03B1.pdf", L"\U0001F600 smile.txt", L"a.txt"},
+                                 {CopyAll()});
+    ASSERT_EQ(run.Seen.size(), 1u);
+    const Names failed = {Src + L"\\\U0001F600 smile.txt", Src + L"\\\u0395\u03BB\u03BB\u03AC\u03B4\u03B1.pdf"};
+    EXPECT_EQ(run.Seen[0].WideLines, failed);
+    EXPECT_EQ(run.Seen[0].WideClipboard, failed[0] + L"\r\n" + failed[1] + L"\r\n");
+}
+
+TEST_F(Unicode, TheOptionsDialogTakesAndStoresEveryScript)
+{
+    WriteSettings(L"OriginalNamePrefix=\"\u041C\u043E\"\r\n");
+    const std::wstring prefix = L"\u6771\u0394\u0416\u0627\U0001F600 ";
+    TProgramRun run = RunProgram(Folder + "\\Tesselo.exe", std::wstring(), {ChooseCommand(0), EditOption(1, prefix)},
+                                 Root.Path());
+    ASSERT_EQ(run.Seen.size(), 2u);
+    const std::string saved = ReadFileText(SettingsFile);
+    EXPECT_NE(saved.find(Utf8(L"OriginalNamePrefix=\"" + prefix + L"\"\r\n")), std::string::npos) << saved;
+}
+
+// An old Settings.ini, written in the system's double-byte code page, reads
+// as it was meant and is written anew in UTF-8.
+TEST_F(Unicode, AnOldSettingsFileInCodePage932IsReadAndRewrittenInUtf8)
+{
+    REQUIRE_DOUBLE_BYTE_CODE_PAGE();
+    const std::string other = Narrow(Out) + "\\" + TrailBackslash;
+    const std::string prefix = TrailBackslash + "\x83\x5C";
+    WriteFileText(SettingsFile, "[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + other
+                                    + "\"\r\nOriginalNamePrefix=\"" + prefix + "\"\r\n");
+    Drop({L"a.txt"});
+    EXPECT_EQ(WideNames(Wide(other)), Names{Wide(prefix) + L"a"});
+    const std::string saved = ReadFileText(SettingsFile);
+    EXPECT_NE(saved.find("OtherOutputDirectory=\"" + Utf8(Wide(other)) + "\"\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("OriginalNamePrefix=\"" + Utf8(Wide(prefix)) + "\"\r\n"), std::string::npos) << saved;
+}
