@@ -57,9 +57,7 @@ std::string ExcludeTrailingPathDelimiter(const std::string& path)
 
 std::string ExpandFileName(const std::string& path)
 {
-    char buffer[MAX_PATH];
-    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, buffer, nullptr);
-    return length < MAX_PATH ? std::string(buffer, length) : std::string();
+    return PlatformText([&](char* buffer, DWORD size) { return GetFullPathNameA(path.c_str(), size, buffer, nullptr); });
 }
 
 bool DirectoryExists(const std::string& path)
@@ -90,16 +88,7 @@ bool CreateNewDirectory(const std::string& directory)
 
 std::string GetCurrentDir()
 {
-    std::string buffer(MAX_PATH, '\0');
-    DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), &buffer[0]);
-    if (length >= buffer.size()) {
-        buffer.assign(length, '\0');
-        length = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), &buffer[0]);
-        if (length >= buffer.size())
-            length = 0;
-    }
-    buffer.resize(length);
-    return buffer;
+    return PlatformText([](char* buffer, DWORD size) { return GetCurrentDirectoryA(size, buffer); });
 }
 
 bool SetCurrentDir(const std::string& directory)
