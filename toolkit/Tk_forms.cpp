@@ -7,7 +7,6 @@
 #include <commctrl.h>
 
 #include <cstring>
-#include <sstream>
 
 namespace {
 
@@ -87,7 +86,7 @@ bool IsListBox(HWND control)
 
 }
 
-TForm::TForm(const TFormDesc& description) : FName(description.Name)
+TForm::TForm(const TFormDesc& description)
 {
     HDC screen = GetDC(nullptr);
     FDpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -152,8 +151,6 @@ void TForm::CreateControls(const TFormDesc& description)
         if (!kind.ClassName)
             continue; // a panel only groups its controls
         DWORD style = WS_CHILD | WS_VISIBLE | kind.Style;
-        if ((control.Flags & cfNotTabStop))
-            style &= ~WS_TABSTOP;
         // Every control but a radio button in the middle of its group starts
         // a group, so arrow keys move between radio buttons only.
         if (control.Kind != TControlKind::RadioButton || (control.Flags & cfGroup))
@@ -173,9 +170,14 @@ void TForm::CreateControls(const TFormDesc& description)
         if (control.Kind == TControlKind::ListBox)
             SendMessageA(window, LB_SETITEMHEIGHT, 0, Scale(15));
         if (hasItems && control.Caption) {
-            std::istringstream items(control.Caption);
-            for (std::string item; std::getline(items, item);)
-                SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+            // Split by hand: a string stream would pull the whole stream and
+            // locale library into every executable.
+            for (const char* item = control.Caption; *item;) {
+                const char* end = std::strchr(item, '\n');
+                const std::string text = end ? std::string(item, end) : std::string(item);
+                SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+                item = end ? end + 1 : item + text.size();
+            }
             SendMessageA(window, CB_SETCURSEL, 0, 0);
         }
         if ((control.Flags & cfDefault) && control.Kind == TControlKind::Button)

@@ -25,7 +25,6 @@ enum TControlFlags : unsigned {
     cfNoPrefix = 1 << 3,    // label shows '&' as typed
     cfWordWrap = 1 << 4,    // label text wraps over several lines
     cfGroup = 1 << 5,       // first radio button of a group
-    cfNotTabStop = 1 << 6,  // a control that Tab skips
 };
 
 struct TControlDesc {
@@ -58,7 +57,6 @@ public:
 
     HWND Handle() const { return FHandle; }
     HWND Control(const std::string& name) const;
-    const std::string& Name() const { return FName; }
 
     // Shows the form modally until a modal result closes it; the form is
     // hidden afterwards, not destroyed.
@@ -70,7 +68,6 @@ public:
     void Close();
 
     int ModalResult() const { return FModalResult; }
-    void SetModalResult(int result) { FModalResult = result; }
 
     // The control that has, or gets when the form shows, the focus.
     HWND ActiveControl() const { return FActiveControl; }
@@ -121,7 +118,6 @@ private:
     void UpdateRadioTabStops(HWND radio);
     HWND ButtonWith(unsigned flag) const;
 
-    std::string FName;
     HWND FHandle = nullptr;
     HFONT FFont = nullptr;
     int FDpi = 96;

@@ -70,7 +70,7 @@ void TMemIniFile::Load(const std::string& content)
         size_t end = content.find_first_of("\r\n", start);
         if (end == std::string::npos)
             end = content.size();
-        const std::string line = Trim(content.substr(start, end - start));
+        const std::string line = TrimNulAndBlanks(content.substr(start, end - start));
         // A line ends at CR, LF or CR LF.
         start = end;
         if (start < content.size() && content[start] == '\r')
@@ -81,7 +81,7 @@ void TMemIniFile::Load(const std::string& content)
         if (line.empty() || line[0] == ';')
             continue;
         if (line.front() == '[' && EndsWithBracket(line)) {
-            FSections.push_back({Trim(line.substr(1, line.size() - 2)), {}});
+            FSections.push_back({TrimNulAndBlanks(line.substr(1, line.size() - 2)), {}});
             current = &FSections.back();
             continue;
         }
@@ -91,7 +91,7 @@ void TMemIniFile::Load(const std::string& content)
         if (equals == std::string::npos)
             current->Lines.push_back(line);
         else
-            current->Lines.push_back(Trim(line.substr(0, equals)) + '=' + Trim(line.substr(equals + 1)));
+            current->Lines.push_back(TrimNulAndBlanks(line.substr(0, equals)) + '=' + TrimNulAndBlanks(line.substr(equals + 1)));
     }
 }
 

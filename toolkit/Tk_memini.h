@@ -11,8 +11,6 @@ public:
     explicit TMemIniFile(std::string fileName);
     virtual ~TMemIniFile() = default;
 
-    const std::string& FileName() const { return FFileName; }
-
     // The value of the key, or def when the section or the key is missing.
     std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
     // Decimal, or hexadecimal after "0x", "0X" or "$"; def for anything else

@@ -5,7 +5,7 @@
 #include <climits>
 #include <cstring>
 
-std::string Trim(const std::string& text)
+std::string TrimNulAndBlanks(const std::string& text)
 {
     size_t first = 0;
     size_t last = text.size();
@@ -22,11 +22,6 @@ std::string AnsiUpperCase(const std::string& text)
     if (!result.empty())
         CharUpperBuffA(&result[0], static_cast<DWORD>(result.size()));
     return result;
-}
-
-bool AnsiSameText(const std::string& a, const std::string& b)
-{
-    return AnsiUpperCase(a) == AnsiUpperCase(b);
 }
 
 int AnsiCompareStr(const std::string& a, const std::string& b)

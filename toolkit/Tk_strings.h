@@ -3,14 +3,13 @@
 
 #include <string>
 
-// Removes bytes 0 to 32 at both ends (control characters and blanks).
-std::string Trim(const std::string& text);
+// Removes bytes 0 to 32 at both ends (control characters and blanks), NUL
+// bytes included: unlike TrimBlanks, which stops at a NUL, this trims what a
+// file line holds.
+std::string TrimNulAndBlanks(const std::string& text);
 
 // The system's ANSI upper-casing, as the user locale defines it.
 std::string AnsiUpperCase(const std::string& text);
-
-// Letter case ignored, by the system's ANSI upper-casing.
-bool AnsiSameText(const std::string& a, const std::string& b);
 
 // The user locale's linguistic comparison, case-sensitive: < 0, 0 or > 0.
 int AnsiCompareStr(const std::string& a, const std::string& b);
