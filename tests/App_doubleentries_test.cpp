@@ -131,3 +131,19 @@ TEST(AppDoubleEntries, SortFollowsTheLocaleNotTheBytes)
     EXPECT_EQ(model.Entries(1).Path, dir / "Banana.txt");
     EXPECT_EQ(model.Entries(2).Path, dir / "cherry.txt");
 }
+
+TEST(AppDoubleEntries, SortReadsThePathsInTheAnsiCodePage)
+{
+    // Half-width katakana a, 0xB1, sorts after Latin letters; read in code
+    // page 1252, as an English user locale would, it is a plus-minus sign.
+    REQUIRE_DOUBLE_BYTE_CODE_PAGE();
+    TTempDir dir;
+    for (const char* name : {"\xB1", "b"})
+        WriteFileText(dir / name, "x");
+    TDoubleEntriesModel model;
+    TDoubleEntryArray entries = MakeEntries({dir / "\xB1", dir / "b"});
+    model.AddEntries(entries);
+    model.Sort();
+    ASSERT_EQ(model.Count(), 2);
+    EXPECT_EQ(model.Entries(0).Path, dir / "b");
+}

@@ -26,9 +26,25 @@ std::string AnsiUpperCase(const std::string& text)
 
 int AnsiCompareStr(const std::string& a, const std::string& b)
 {
-    // A failed comparison counts as equal, so that sorting stays well defined.
-    const int result = CompareStringA(LOCALE_USER_DEFAULT, 0, a.c_str(), -1, b.c_str(), -1);
+    // CompareStringA would decode with the user locale's code page, which
+    // need not be the ANSI one. A failed comparison counts as equal, so that
+    // sorting stays well defined.
+    const std::vector<wchar_t> wideA = AnsiToWide(a);
+    const std::vector<wchar_t> wideB = AnsiToWide(b);
+    const int result = CompareStringW(LOCALE_USER_DEFAULT, 0, wideA.data(), -1, wideB.data(), -1);
     return result == 0 ? 0 : result - CSTR_EQUAL;
+}
+
+std::vector<wchar_t> AnsiToWide(const std::string& text)
+{
+    // The text's NUL goes along and ends the result.
+    const int size = static_cast<int>(text.size()) + 1;
+    std::vector<wchar_t> wide(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.c_str(), size, nullptr, 0)));
+    if (wide.empty())
+        wide.push_back(L'\0');
+    else
+        MultiByteToWideChar(CP_ACP, 0, text.c_str(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
 }
 
 size_t LastDelimiter(const char* delimiters, const std::string& text)

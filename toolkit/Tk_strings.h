@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Removes bytes 0 to 32 at both ends (control characters and blanks), NUL
 // bytes included: unlike TrimBlanks, which stops at a NUL, this trims what a
@@ -12,7 +13,13 @@ std::string TrimNulAndBlanks(const std::string& text);
 std::string AnsiUpperCase(const std::string& text);
 
 // The user locale's linguistic comparison, case-sensitive: < 0, 0 or > 0.
+// The texts are read in the ANSI code page, whatever the user locale's is.
 int AnsiCompareStr(const std::string& a, const std::string& b);
+
+// The text converted from the ANSI code page, ending in NUL: the one place
+// where the program's text meets Unicode. A vector, as the library's
+// instantiation of std::wstring alone would add 24 KiB to the program.
+std::vector<wchar_t> AnsiToWide(const std::string& text);
 
 // Byte index of the last character of text that is one of the single-byte
 // delimiters, or npos. It steps by whole characters, so the trail byte of a
