@@ -57,9 +57,12 @@ TEST_F(TkMemIni, LookupIgnoresCaseAndTheLastMatchWins)
                            "[OPTIONS]\r\nkey=third\r\nkey=fourth\r\n");
     EXPECT_EQ(ini.ReadString("Options", "Key", "?"), "fourth");
     ini.WriteString("Options", "Key", "written");
+    // The user hid the file; the new one stays hidden.
+    ASSERT_TRUE(SetFileAttributesA(FileName.c_str(), FILE_ATTRIBUTE_HIDDEN));
     ini.UpdateFile();
     EXPECT_EQ(ReadFileText(FileName), "[options]\r\nKEY=first\r\nkey=second\r\n\r\n"
                                       "[OPTIONS]\r\nkey=third\r\nKey=written\r\n\r\n");
+    EXPECT_TRUE(GetFileAttributesA(FileName.c_str()) & FILE_ATTRIBUTE_HIDDEN);
 }
 
 TEST_F(TkMemIni, IntegersAreDecimalOrMarkedHexadecimal)

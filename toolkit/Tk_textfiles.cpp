@@ -42,6 +42,15 @@ private:
     throw EInOutError(Format("The program could not write the file \"%s\".", fileName));
 }
 
+// The new file keeps what the user set on the old one (no attributes: there
+// was none), hidden for one.
+bool KeepAttributes(const char* fileName, DWORD attributes)
+{
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE
+        | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    return attributes == INVALID_FILE_ATTRIBUTES || SetFileAttributesA(fileName, attributes & kept);
+}
+
 bool WriteAll(HANDLE file, const std::string& content)
 {
     size_t written = 0;
@@ -103,7 +112,7 @@ void ReplaceTextFile(const std::string& fileName, const std::string& content)
     TFileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     const bool written = file.Valid() && WriteAll(file.Get(), content) && FlushFileBuffers(file.Get());
     // Only a complete temporary file may take the place of the old one.
-    if (!file.Close() || !written
+    if (!file.Close() || !written || !KeepAttributes(temporary, attributes)
         || !MoveFileExA(temporary, fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileA(temporary);
         RaiseWriteError(fileName);
