@@ -5,6 +5,7 @@
 #include "Kro_autopointers.h"
 #include "Tk_application.h"
 #include "Tk_format.h"
+#include "Tk_strings.h"
 
 #include <windowsx.h>
 
@@ -68,28 +69,34 @@ private:
     HGDIOBJ FFont;
 };
 
-// Replaces the clipboard's content with the text, as plain text.
+// Puts the bytes, which end in NUL, on the open clipboard in the format.
+void SetClipboardBytes(UINT format, const void* bytes, size_t size)
+{
+    TOwnedGlobal memory(GlobalAlloc(GMEM_MOVEABLE, size));
+    void* target = memory ? GlobalLock(memory.get()) : nullptr;
+    if (!target)
+        throw EAppError("The program could not put the text on the clipboard.");
+    std::memcpy(target, bytes, size);
+    GlobalUnlock(memory.get());
+    if (!SetClipboardData(format, memory.get()))
+        throw EAppError("The program could not put the text on the clipboard.");
+    // The clipboard owns it now.
+    memory.release();
+}
+
+// Replaces the clipboard's content with the text. The Unicode form goes with
+// it: a program that pastes Unicode would otherwise convert with the
+// keyboard's code page, not the one the text is in.
 void SetClipboardText(HWND owner, const std::string& text)
 {
-    if (!OpenClipboard(owner))
+    const TOpenClipboard clipboard(owner);
+    if (!clipboard.IsOpen())
         throw EAppError("The program could not open the clipboard.");
-    struct TCloser {
-        ~TCloser() { CloseClipboard(); }
-    } closer;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    char* target = memory ? static_cast<char*>(GlobalLock(memory)) : nullptr;
-    if (!target) {
-        if (memory)
-            GlobalFree(memory);
+    if (!EmptyClipboard())
         throw EAppError("The program could not put the text on the clipboard.");
-    }
-    std::memcpy(target, text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-    // Once set, the clipboard owns the memory.
-    if (!EmptyClipboard() || !SetClipboardData(CF_TEXT, memory)) {
-        GlobalFree(memory);
-        throw EAppError("The program could not put the text on the clipboard.");
-    }
+    const std::vector<wchar_t> wide = AnsiToWide(text);
+    SetClipboardBytes(CF_TEXT, text.c_str(), text.size() + 1);
+    SetClipboardBytes(CF_UNICODETEXT, wide.data(), wide.size() * sizeof(wchar_t));
 }
 
 }
@@ -146,25 +153,22 @@ TErrorDialog::~TErrorDialog()
 
 void TErrorDialog::Initialize()
 {
-    FIcon = static_cast<HICON>(LoadImageA(nullptr, IDI_ERROR, IMAGE_ICON, Scale(32), Scale(32), 0));
-    SendMessageA(Image1, STM_SETICON, reinterpret_cast<WPARAM>(FIcon), 0);
+    FIcon = LoadIconAtSystemSize(nullptr, MAKEINTRESOURCEW(32513), LIM_LARGE); // the system's error icon
+    SendMessageA(Image1, STM_SETICON, reinterpret_cast<WPARAM>(FIcon.get()), 0);
 
-    PopupMenu1 = CreatePopupMenu();
-    if (!PopupMenu1 || !AppendMenuA(PopupMenu1, MF_STRING, Action1.MenuItem, "&Copy\tCtrl+C")
-        || !AppendMenuA(PopupMenu1, MF_SEPARATOR, 0, nullptr)
-        || !AppendMenuA(PopupMenu1, MF_STRING, Action2.MenuItem, "Select &All\tCtrl+A")
-        || !AppendMenuA(PopupMenu1, MF_STRING, Action3.MenuItem, "&Reverse Selection"))
+    PopupMenu1.reset(CreatePopupMenu());
+    HMENU menu = PopupMenu1.get();
+    if (!menu || !AppendMenuA(menu, MF_STRING, Action1.MenuItem, "&Copy\tCtrl+C")
+        || !AppendMenuA(menu, MF_SEPARATOR, 0, nullptr)
+        || !AppendMenuA(menu, MF_STRING, Action2.MenuItem, "Select &All\tCtrl+A")
+        || !AppendMenuA(menu, MF_STRING, Action3.MenuItem, "&Reverse Selection"))
         throw EAppError("The program could not create the context menu.");
 }
 
 void TErrorDialog::Finalize()
 {
-    if (PopupMenu1)
-        DestroyMenu(PopupMenu1);
-    PopupMenu1 = nullptr;
-    if (FIcon)
-        DestroyIcon(FIcon);
-    FIcon = nullptr;
+    PopupMenu1.reset();
+    FIcon.reset();
 }
 
 int TErrorDialog::Execute()
@@ -191,7 +195,7 @@ bool TErrorDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
         at = {0, 0};
         ClientToScreen(ListBox1, &at);
     }
-    const UINT chosen = TrackPopupMenu(PopupMenu1, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+    const UINT chosen = TrackPopupMenu(PopupMenu1.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
     result = 0;
     for (TAction* action : ActionList1) {
         if (action->MenuItem == chosen)
@@ -231,7 +235,7 @@ void TErrorDialog::RefreshActions()
     for (TAction* action : ActionList1) {
         if (action->OnUpdate)
             (this->*action->OnUpdate)(*action);
-        EnableMenuItem(PopupMenu1, action->MenuItem, MF_BYCOMMAND | (action->Enabled ? MF_ENABLED : MF_GRAYED));
+        EnableMenuItem(PopupMenu1.get(), action->MenuItem, MF_BYCOMMAND | (action->Enabled ? MF_ENABLED : MF_GRAYED));
     }
 }
 

@@ -63,8 +63,8 @@ private:
 
     HWND Image1;
     HWND ListBox1;
-    HICON FIcon = nullptr;
-    HMENU PopupMenu1 = nullptr;
+    TOwnedIcon FIcon;
+    TOwnedMenu PopupMenu1;
 
     TAction Action1 = {'C', 1, &TErrorDialog::Action1Execute, &TErrorDialog::Action1Update, true};
     TAction Action2 = {'A', 3, &TErrorDialog::Action2Execute, nullptr, true};

@@ -38,15 +38,13 @@ TMenuDialog::~TMenuDialog()
 
 void TMenuDialog::Initialize()
 {
-    FIcon = Application.Icon(Scale(32));
-    SendMessageA(Image1, STM_SETICON, reinterpret_cast<WPARAM>(FIcon), 0);
+    FIcon = Application.Icon(LIM_LARGE);
+    SendMessageA(Image1, STM_SETICON, reinterpret_cast<WPARAM>(FIcon.get()), 0);
 }
 
 void TMenuDialog::Finalize()
 {
-    if (FIcon)
-        DestroyIcon(FIcon);
-    FIcon = nullptr;
+    FIcon.reset();
 }
 
 bool TMenuDialog::Execute()

@@ -32,7 +32,7 @@ private:
     HWND RadioButton2;
     HWND RadioButton3;
     HWND Button1;
-    HICON FIcon = nullptr;
+    TOwnedIcon FIcon;
 };
 
 extern TMenuDialog* MenuDialog;

@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <memory>
+
 std::string GetSpecialFolderPath(int folder)
 {
     TAutoArray<char> buffer(new char[MAX_PATH]());
@@ -27,11 +29,46 @@ std::string GetPersonalDirectory()
 
 namespace {
 
-int CALLBACK SelectStartFolder(HWND browser, UINT message, LPARAM, LPARAM data)
+struct TReleaseAllocator {
+    void operator()(IMalloc* allocator) const { allocator->Release(); }
+};
+
+// Memory that the shell's allocator gave, given back to it.
+struct TShellFree {
+    IMalloc* Allocator;
+    void operator()(void* memory) const { Allocator->Free(memory); }
+};
+
+// What the browser needs once it is up: the folder to preselect, if any,
+// and the rectangle to centre on.
+struct TBrowserStart {
+    const char* Directory;
+    RECT Area;
+};
+
+int CALLBACK InitializeBrowser(HWND browser, UINT message, LPARAM, LPARAM data)
 {
-    if (message == BFFM_INITIALIZED && data)
-        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, data);
+    if (message == BFFM_INITIALIZED) {
+        const TBrowserStart& start = *reinterpret_cast<const TBrowserStart*>(data);
+        // Its owner, the hidden window, would leave it in the screen's corner.
+        CenterWindow(browser, start.Area);
+        if (start.Directory)
+            SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(start.Directory));
+    }
     return 0;
+}
+
+// The program's active window, or else the work area of the monitor that
+// holds the window the user works in.
+RECT BrowserArea(HWND active)
+{
+    RECT area;
+    if (active && GetWindowRect(active, &area))
+        return area;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(GetForegroundWindow(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+    return monitor.rcWork;
 }
 
 }
@@ -42,49 +79,42 @@ bool BrowseForFolder(const std::string& title, std::string& directory)
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
         directory.clear();
 
-    IMalloc* allocator = nullptr;
-    if (FAILED(SHGetMalloc(&allocator)) || !allocator)
+    IMalloc* shellAllocator = nullptr;
+    if (FAILED(SHGetMalloc(&shellAllocator)) || !shellAllocator)
         return false;
-    char* buffer = static_cast<char*>(allocator->Alloc(MAX_PATH));
-    if (!buffer) {
-        allocator->Release();
+    const std::unique_ptr<IMalloc, TReleaseAllocator> allocator(shellAllocator);
+    const std::unique_ptr<char, TShellFree> buffer(static_cast<char*>(allocator->Alloc(MAX_PATH)),
+                                                   TShellFree{shellAllocator});
+    if (!buffer)
         return false;
-    }
-    buffer[0] = '\0';
-
-    BROWSEINFOA info = {};
-    info.hwndOwner = Application.Handle();
-    info.pszDisplayName = buffer;
-    info.lpszTitle = title.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS;
-    if (!directory.empty()) {
-        info.lpfn = SelectStartFolder;
-        info.lParam = reinterpret_cast<LPARAM>(directory.c_str());
-    }
+    buffer.get()[0] = '\0';
 
     // The browser belongs to the application's hidden window, which would
     // keep the activation when the browser closes.
     HWND active = GetActiveWindow();
-    PIDLIST_ABSOLUTE item;
+    TBrowserStart start = {directory.empty() ? nullptr : directory.c_str(), BrowserArea(active)};
+    BROWSEINFOA info = {};
+    info.hwndOwner = Application.Handle();
+    info.pszDisplayName = buffer.get();
+    info.lpszTitle = title.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    info.lpfn = InitializeBrowser;
+    info.lParam = reinterpret_cast<LPARAM>(&start);
+
+    std::unique_ptr<ITEMIDLIST, TShellFree> item(nullptr, TShellFree{shellAllocator});
     {
         const TDisabledWindows others;
         const TNormalPointer pointer;
         // No system message boxes for a drive without a medium while browsing.
         const UINT errorMode = SetErrorMode(SEM_FAILCRITICALERRORS);
-        item = SHBrowseForFolderA(&info);
+        item.reset(SHBrowseForFolderA(&info));
         SetErrorMode(errorMode);
     }
     if (active && IsWindow(active))
         SetForegroundWindow(active);
 
-    bool chosen = false;
-    if (item) {
-        chosen = SHGetPathFromIDListA(item, buffer) != FALSE;
-        allocator->Free(item);
-        if (chosen)
-            directory = buffer;
-    }
-    allocator->Free(buffer);
-    allocator->Release();
-    return chosen;
+    if (!item || !SHGetPathFromIDListA(item.get(), buffer.get()))
+        return false;
+    directory = buffer.get();
+    return true;
 }

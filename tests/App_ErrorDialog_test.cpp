@@ -1,10 +1,12 @@
 #include "App_ErrorDialog.h"
 
 #include "TestDialogs.h"
+#include "Tk_application.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -36,19 +38,38 @@ void ClickItem(HWND list, int index, WPARAM keys = 0)
     PostMessageA(list, WM_LBUTTONUP, keys, point);
 }
 
-std::string ClipboardText()
+// The clipboard's text in a format, CF_TEXT (char) or CF_UNICODETEXT (wchar_t).
+template <class TChar>
+std::basic_string<TChar> ClipboardData(UINT format)
 {
-    std::string text;
+    std::basic_string<TChar> text;
     if (!OpenClipboard(nullptr))
-        return "(the clipboard cannot be opened)";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* locked = static_cast<const char*>(GlobalLock(data))) {
+        return text;
+    if (HANDLE data = GetClipboardData(format)) {
+        if (const TChar* locked = static_cast<const TChar*>(GlobalLock(data))) {
             text = locked;
             GlobalUnlock(data);
         }
     }
     CloseClipboard();
     return text;
+}
+
+std::string ClipboardText()
+{
+    return ClipboardData<char>(CF_TEXT);
+}
+
+// The line height of the window's font.
+int LineHeight(HWND window)
+{
+    HDC dc = GetDC(window);
+    HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, font);
+    ReleaseDC(window, dc);
+    return metrics.tmHeight;
 }
 
 void SetClipboardTextForTest(const std::string& text)
@@ -134,7 +155,8 @@ TEST_F(AppErrorDialog, OpensWithNothingSelectedAndTheCaretOnTheFirstItem)
         EXPECT_EQ(WindowText(Dialog->Handle()), "Create Directories");
         EXPECT_EQ(WindowText(Dialog->Control("Label1")),
                   "The program could not create directories with the following files:");
-        EXPECT_NE(SendMessageA(Dialog->Control("Image1"), STM_GETICON, 0, 0), 0);
+        const HICON icon = reinterpret_cast<HICON>(SendMessageA(Dialog->Control("Image1"), STM_GETICON, 0, 0));
+        EXPECT_EQ(IconWidth(icon), GetSystemMetrics(SM_CXICON));
         EXPECT_EQ(Dialog->GetFiles().Count(), 40);
         EXPECT_EQ(Dialog->GetFiles()[39], "C:\\Work\\file 39.txt");
         EXPECT_TRUE(Selection(List).empty());
@@ -159,7 +181,7 @@ TEST_F(AppErrorDialog, OpensWithNothingSelectedAndTheCaretOnTheFirstItem)
         },
         VK_ESCAPE);
     // Copy is off while nothing is selected, for its shortcut too.
-    script.Do([] { PressKey('C', true); });
+    script.Do([] { PressKey('C', VK_CONTROL); });
     script.Do([&] {
         EXPECT_EQ(ClipboardText(), "before");
         EXPECT_TRUE(IsWindowVisible(Dialog->Handle()));
@@ -179,14 +201,18 @@ TEST_F(AppErrorDialog, CtrlCCopiesTheSelectedPathsAsLinesOrReportsABusyClipboard
     script.Do([&] { ClickItem(List, 3, MK_CONTROL); });
     script.Do([&] {
         EXPECT_EQ(Selection(List), (std::vector<int>{1, 3}));
-        PressKey('C', true);
+        PressKey('C', VK_CONTROL);
     });
     script.Do([&] {
-        // The double-byte path arrives byte for byte.
+        // The double-byte path arrives byte for byte, and as the characters
+        // it means for a program that pastes Unicode.
         EXPECT_EQ(ClipboardText(), DoubleBytePath + "\r\nC:\\Work\\d d.txt\r\n");
+        const std::wstring character = IsDoubleByteCodePage() ? L"\u8868" : L"\u2022\\";
+        EXPECT_EQ(ClipboardData<wchar_t>(CF_UNICODETEXT),
+                  L"C:\\Work\\" + character + L"\\b.txt\r\nC:\\Work\\d d.txt\r\n");
         // Held open by another window, as another program would.
         ASSERT_TRUE(OpenClipboard(nullptr));
-        PressKey('C', true);
+        PressKey('C', VK_CONTROL);
     });
     script.ExpectError("The program could not open the clipboard.");
     script.Do([&] {
@@ -203,7 +229,7 @@ TEST_F(AppErrorDialog, SelectAllAndReverseSelectionSwitchCopyAtOnce)
 {
     Dialog->GetFiles() = FivePaths;
     TDialogScript script;
-    script.Do([] { PressKey('A', true); });
+    script.Do([] { PressKey('A', VK_CONTROL); });
     script.Do([&] { EXPECT_EQ(Selection(List), (std::vector<int>{0, 1, 2, 3, 4})); });
     ExpectCopyEnabled(script, true);
     UseMenu(script, [](HMENU) {}, 'r');
@@ -239,9 +265,9 @@ TEST_F(AppErrorDialog, AnEmptyListChangesNothingAndTheCloseBoxCancels)
             EXPECT_TRUE(MenuItemEnabled(menu, 3));
         },
         'a');
-    script.Do([] { PressKey('A', true); });
+    script.Do([] { PressKey('A', VK_CONTROL); });
     UseMenu(script, [](HMENU) {}, 'r');
-    script.Do([] { PressKey('C', true); });
+    script.Do([] { PressKey('C', VK_CONTROL); });
     script.Do([&] {
         EXPECT_EQ(SendMessageA(List, LB_GETCOUNT, 0, 0), 0);
         EXPECT_EQ(SendMessageA(List, LB_GETHORIZONTALEXTENT, 0, 0), 0);
@@ -253,7 +279,8 @@ TEST_F(AppErrorDialog, AnEmptyListChangesNothingAndTheCloseBoxCancels)
 
 TEST_F(AppErrorDialog, ScrollsHorizontallyOverTheWidestPath)
 {
-    // The widest path is not the one with the most characters.
+    // In a proportional font the widest path is not the one with the most
+    // characters; whichever it is in the list's font, it sets the extent.
     const std::string narrow = "C:\\" + std::string(100, 'i');
     const std::string wide = "C:\\" + std::string(90, 'W');
     const auto textWidth = [&](const std::string& text) {
@@ -265,15 +292,15 @@ TEST_F(AppErrorDialog, ScrollsHorizontallyOverTheWidestPath)
         ReleaseDC(List, dc);
         return static_cast<LRESULT>(size.cx);
     };
+    const LRESULT widest = std::max(textWidth(narrow), textWidth(wide));
     RECT client;
     GetClientRect(List, &client);
-    ASSERT_GT(textWidth(wide), client.right);
-    ASSERT_GT(textWidth(wide), textWidth(narrow));
+    ASSERT_GT(widest, client.right);
 
     Dialog->GetFiles() = {narrow, wide, "C:\\a"};
     TDialogScript wideScript;
     wideScript.Do([&] {
-        EXPECT_EQ(SendMessageA(List, LB_GETHORIZONTALEXTENT, 0, 0), textWidth(wide));
+        EXPECT_EQ(SendMessageA(List, LB_GETHORIZONTALEXTENT, 0, 0), widest);
         EXPECT_TRUE(GetWindowLongA(List, GWL_STYLE) & WS_HSCROLL);
         PressKey(VK_RETURN);
     });
@@ -288,4 +315,16 @@ TEST_F(AppErrorDialog, ScrollsHorizontallyOverTheWidestPath)
         PressKey(VK_RETURN);
     });
     EXPECT_EQ(Run(shortScript), mrOk);
+}
+
+TEST(AppErrorDialogRows, AreAsTallAsTheLinesOfTheListsFont)
+{
+    const int screen = Application.PixelsPerInch;
+    for (int density : {96, 192}) {
+        Application.PixelsPerInch = density;
+        TErrorDialog dialog;
+        Application.PixelsPerInch = screen;
+        HWND list = dialog.Control("ListBox1");
+        EXPECT_GE(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), LineHeight(list)) << density << " dpi";
+    }
 }

@@ -36,7 +36,15 @@ TEST_F(AppMenuDialog, OpensWithTheCommandPreselectedAndCancelKeepsIt)
         EXPECT_EQ(GetFocus(), Radio1);
         EXPECT_TRUE(TForm::Checked(Radio1));
         EXPECT_TRUE(IsEnabled(Execute));
-        EXPECT_NE(SendMessageA(Dialog->Control("Image1"), STM_GETICON, 0, 0), 0);
+        const HICON icon = reinterpret_cast<HICON>(SendMessageA(Dialog->Control("Image1"), STM_GETICON, 0, 0));
+        EXPECT_EQ(IconWidth(icon), GetSystemMetrics(SM_CXICON));
+        // Found again on the taskbar and with Alt+Tab, under the program's icon.
+        EXPECT_EQ(GetForegroundWindow(), Dialog->Handle());
+        EXPECT_TRUE(GetWindowLongA(Dialog->Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+        const HICON small = reinterpret_cast<HICON>(SendMessageA(Dialog->Handle(), WM_GETICON, ICON_SMALL, 0));
+        const HICON big = reinterpret_cast<HICON>(SendMessageA(Dialog->Handle(), WM_GETICON, ICON_BIG, 0));
+        EXPECT_EQ(IconWidth(small), GetSystemMetrics(SM_CXSMICON));
+        EXPECT_EQ(IconWidth(big), GetSystemMetrics(SM_CXICON));
         // Arrow keys move within the group, and the choice follows the focus.
         PressKey(VK_DOWN);
     });

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 // Alt with a letter, as the user presses an access key.
@@ -191,8 +193,10 @@ TEST_F(AppOptionsDialog, ChecksRunInOrderAndAFailingFieldKeepsTheFocus)
     const std::string minimumMessage = "Type an integer between 0 and the maximum.";
     const std::string maximumMessage = "Type an integer equal to or greater than the minimum.";
     TDialogScript script;
+    // The failing text comes back selected, ready to be typed over.
     script.Do([] { PressKey(VK_RETURN); }).ExpectError("Remove invalid characters.").Do([&] {
         EXPECT_EQ(GetFocus(), Edit21);
+        EXPECT_TRUE(IsAllSelected(Edit21));
         EXPECT_TRUE(Dialog->Options == before);
         ReplaceText("ab");
     });
@@ -203,6 +207,7 @@ TEST_F(AppOptionsDialog, ChecksRunInOrderAndAFailingFieldKeepsTheFocus)
     });
     script.Do([] { PressKey(VK_TAB); }).ExpectError(minimumMessage).Do([&] {
         EXPECT_EQ(GetFocus(), Edit25);
+        EXPECT_TRUE(IsAllSelected(Edit25));
         ReplaceText("5");
     });
     script.Do([] { PressKey(VK_TAB); }).Do([&] {
@@ -223,6 +228,59 @@ TEST_F(AppOptionsDialog, ChecksRunInOrderAndAFailingFieldKeepsTheFocus)
     EXPECT_EQ(Dialog->Options.OriginalNamePrefix, "ab");
     EXPECT_EQ(Dialog->Options.MinSerialNumber, 5);
     EXPECT_EQ(Dialog->Options.MaxSerialNumber, 5);
+}
+
+TEST_F(AppOptionsDialog, NoKeyMovesOnFromAFailingField)
+{
+    Dialog->Options.OutputDirectory = odAtSource;
+    // Each move would change something if it went through: the focus, the
+    // output choice ("&Desktop"), the extension flag ("&Remove the extension").
+    const std::function<void()> moves[] = {
+        [] { PressKey(VK_TAB); },
+        [] { PressKey(VK_TAB, VK_SHIFT); },
+        [] { PressAccessKey('d'); },
+        [] { PressAccessKey('r'); },
+    };
+    TDialogScript script;
+    script.Do([] { PressAccessKey('f'); });
+    script.Do([] { TypeText("a?"); });
+    for (const auto& move : moves) {
+        script.Do(move).ExpectError("Remove invalid characters.").Do([&] {
+            EXPECT_EQ(GetFocus(), Edit21);
+            EXPECT_TRUE(TForm::Checked(Dialog->Control("RadioButton11")));
+            EXPECT_TRUE(TForm::Checked(Check21));
+        });
+    }
+    // A move that leaves nothing is no move: "a?" stays as typed.
+    script.Do([] { PressKey(VK_LEFT); });
+    script.Do([&] {
+        EXPECT_EQ(GetFocus(), Edit21);
+        EXPECT_EQ(WindowText(Edit21), "a?");
+        PressKey(VK_ESCAPE);
+    });
+    EXPECT_FALSE(Run(script));
+}
+
+TEST_F(AppOptionsDialog, TypedTextArrivesWholeInEveryField)
+{
+    // Under code page 932 katakana so, whose trail byte is '\', and the kanji
+    // of "display"; a user's keyboard sends each as one Unicode character.
+    const std::string typed = IsDoubleByteCodePage() ? "\x83\x5C\x95\x5C\x8E\xA6" : "caf\xE9";
+    Dialog->Options.OutputDirectory = odOther;
+    const HWND edits[] = {Edit11, Edit21, Edit22, Edit23, Edit24, Edit25, Edit26};
+    TDialogScript script;
+    script.Do([&] {
+        for (HWND edit : edits) {
+            SetWindowTextA(edit, "");
+            TypeText(typed, edit);
+        }
+    });
+    script.Do([&] {
+        for (HWND edit : edits)
+            EXPECT_EQ(WindowText(edit), typed) << GetDlgCtrlID(edit);
+        PressKey(VK_ESCAPE);
+    });
+    EXPECT_FALSE(Run(script));
 }
 
 TEST_F(AppOptionsDialog, CancellingClosesWithoutChecks)
@@ -374,22 +432,35 @@ TEST_F(AppOptionsDialog, ChoicesItCannotShowAreRefusedBeforeItOpens)
 
 TEST_F(AppOptionsDialog, TheBrowseButtonFillsTheOtherDirectory)
 {
-    // Beside the test program: Wine's browser cannot reach into the hidden
-    // temporary folder, and the documents folder may be shared with others.
-    const std::string folder = GetExecutableDirectory() + "Tesselo options " + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    ASSERT_TRUE(IsDirectory(folder)) << folder;
+    const std::string folder = MakeBrowsableFolder();
     const std::string startDirectory = GetCurrentDir();
     Dialog->Options.OutputDirectory = odOther;
     // The browser gives the folder back without the trailing backslash.
     Dialog->Options.OtherOutputDirectory = folder + "\\";
 
+    // The browser opens over the dialog. Cancelled, it leaves the focus on
+    // "...", which Enter then presses: the default frame goes with it.
+    const std::string name = folder.substr(folder.rfind('\\') + 1);
+    const auto isDefault = [](HWND button) { return (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; };
     TDialogScript cancel;
     cancel.Do([&] { ClickOn(Browse); });
-    cancel.WaitFor([] { return FolderBrowser() != nullptr; }).Do([] { PostMessageA(FolderBrowser(), WM_COMMAND, IDCANCEL, 0); });
+    cancel.WaitFor([&] { return FolderBrowserSelection() == name; }).Do([&] {
+        const POINT browser = CenterOf(FolderBrowser());
+        const POINT dialog = CenterOf(Dialog->Handle());
+        EXPECT_LE(std::abs(browser.x - dialog.x), 1);
+        EXPECT_LE(std::abs(browser.y - dialog.y), 1);
+        PostMessageA(FolderBrowser(), WM_COMMAND, IDCANCEL, 0);
+    });
     cancel.WaitFor([] { return FolderBrowser() == nullptr; }).Do([&] {
         EXPECT_EQ(WindowText(Edit11), folder + "\\");
-        // The keyboard reaches the dialog again once the browser is gone.
+        EXPECT_EQ(GetFocus(), Browse);
+        EXPECT_TRUE(isDefault(Browse));
+        EXPECT_FALSE(isDefault(Ok));
+        PressKey(VK_TAB, VK_SHIFT);
+    });
+    cancel.Do([&] {
+        EXPECT_EQ(GetFocus(), Edit11);
+        EXPECT_TRUE(isDefault(Ok));
         PressKey(VK_RETURN);
     });
     EXPECT_TRUE(Run(cancel));
@@ -400,7 +471,10 @@ TEST_F(AppOptionsDialog, TheBrowseButtonFillsTheOtherDirectory)
     const TDoubleOptions before = Dialog->Options;
     TDialogScript choose;
     choose.Do([&] { ClickOn(Browse); });
-    choose.WaitFor([] { return FolderBrowser() != nullptr; }).Do([] { PostMessageA(FolderBrowser(), WM_COMMAND, IDOK, 0); });
+    // Confirmed only once the browser has selected the start folder.
+    choose.WaitFor([&] { return FolderBrowserSelection() == name; }).Do([] {
+        PostMessageA(FolderBrowser(), WM_COMMAND, IDOK, 0);
+    });
     choose.WaitFor([&] { return WindowText(Edit11) == folder; }).Do([&] {
         EXPECT_EQ(GetCurrentDir(), folder);
         PressKey(VK_ESCAPE);

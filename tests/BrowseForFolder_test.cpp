@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 // A visible window of the program that the browser must disable meanwhile.
@@ -25,6 +27,13 @@ TEST(BrowseForFolder, CancellingLeavesAMissingStartFolderEmpty)
     script.WaitFor([] { return FolderBrowser() != nullptr; }).Do([] {
         EXPECT_EQ(WindowText(FindWindowExA(FolderBrowser(), nullptr, "Static", "Choose the output directory.")),
                   "Choose the output directory.");
+        // No window of the program is active: the browser opens in the
+        // middle of the work area.
+        RECT work;
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        const POINT center = CenterOf(FolderBrowser());
+        EXPECT_LE(std::abs(center.x - (work.left + work.right) / 2), 1);
+        EXPECT_LE(std::abs(center.y - (work.top + work.bottom) / 2), 1);
         PostMessageA(FolderBrowser(), WM_COMMAND, IDCANCEL, 0);
     });
     script.Run([&] { chosen = BrowseForFolder("Choose the output directory.", directory); });
@@ -34,17 +43,14 @@ TEST(BrowseForFolder, CancellingLeavesAMissingStartFolderEmpty)
 
 TEST(BrowseForFolder, ConfirmingGivesThePreselectedFolder)
 {
-    // Wine's browser cannot reach into the hidden temporary folder, and does
-    // not preselect in the build tree either; the documents folder works.
-    const std::string start = GetPersonalDirectory() + "\\Tesselo browse " + std::to_string(GetCurrentProcessId()) + '-'
-        + std::to_string(GetTickCount());
-    MakeDirectory(start);
+    const std::string start = MakeBrowsableFolder();
     TOtherWindow other;
     const UINT errorMode = SetErrorMode(0);
     std::string directory = start;
     bool chosen = false;
     TDialogScript script;
-    script.WaitFor([] { return FolderBrowser() != nullptr; }).Do([&] {
+    const std::string name = start.substr(start.rfind('\\') + 1);
+    script.WaitFor([&] { return FolderBrowserSelection() == name; }).Do([&] {
         EXPECT_FALSE(IsWindowEnabled(other.Handle));
         EXPECT_EQ(GetErrorMode(), static_cast<UINT>(SEM_FAILCRITICALERRORS));
         PostMessageA(FolderBrowser(), WM_COMMAND, IDOK, 0);

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "Kro_shellfiles.h"
+#include "TestSupport.h"
 #include "Tk_application.h"
+#include "Tk_strings.h"
+
+#include <commctrl.h>
 
 namespace {
 
@@ -115,11 +120,11 @@ void CALLBACK TDialogScript::Tick(HWND, UINT, UINT_PTR, DWORD)
 
 void TDialogScript::OnTick()
 {
-    // A Control key held for the last step has been handled by now.
+    // A modifier held for the last step has been handled by now.
     BYTE state[256];
     GetKeyboardState(state);
-    if (state[VK_CONTROL]) {
-        state[VK_CONTROL] = 0;
+    if (state[VK_CONTROL] || state[VK_SHIFT]) {
+        state[VK_CONTROL] = state[VK_SHIFT] = 0;
         SetKeyboardState(state);
     }
     if (GetTickCount() > FDeadline) {
@@ -163,23 +168,26 @@ void TDialogScript::Run(const std::function<void()>& body)
         DispatchMessageA(&message);
 }
 
-void PressKey(WORD key, bool ctrl)
+void PressKey(WORD key, WORD modifier)
 {
     HWND target = KeyTarget();
     BYTE state[256];
     GetKeyboardState(state);
-    state[VK_CONTROL] = ctrl ? 0x80 : 0;
+    state[VK_CONTROL] = modifier == VK_CONTROL ? 0x80 : 0;
+    state[VK_SHIFT] = modifier == VK_SHIFT ? 0x80 : 0;
     SetKeyboardState(state);
     const UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
     PostMessageA(target, WM_KEYDOWN, key, 1 | (scan << 16));
     PostMessageA(target, WM_KEYUP, key, 1 | (scan << 16) | (3u << 30));
 }
 
-void TypeText(const std::string& text)
+void TypeText(const std::string& text, HWND target)
 {
-    HWND target = KeyTarget();
-    for (char c : text)
-        PostMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 1);
+    if (!target)
+        target = KeyTarget();
+    const std::vector<wchar_t> wide = AnsiToWide(text);
+    for (const wchar_t* c = wide.data(); *c; ++c)
+        PostMessageW(target, WM_CHAR, *c, 1);
 }
 
 void ReplaceText(const std::string& text)
@@ -225,6 +233,59 @@ HWND FolderBrowser()
     HWND found = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindFolderBrowser, reinterpret_cast<LPARAM>(&found));
     return found;
+}
+
+std::string FolderBrowserSelection()
+{
+    HWND tree = FindWindowExA(FolderBrowser(), nullptr, "SysTreeView32", nullptr);
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = tree ? TreeView_GetSelection(tree) : nullptr;
+    char text[MAX_PATH] = {};
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return std::string();
+    return text;
+}
+
+// Wine's browser cannot reach into the hidden temporary folder and does not
+// preselect reliably in the build tree; the documents folder works. Others
+// may share it, hence the unique name.
+std::string MakeBrowsableFolder()
+{
+    const std::string folder = GetPersonalDirectory() + "\\Tesselo browse " + std::to_string(GetCurrentProcessId())
+        + '-' + std::to_string(GetTickCount());
+    MakeDirectory(folder);
+    return folder;
+}
+
+POINT CenterOf(HWND window)
+{
+    RECT bounds;
+    GetWindowRect(window, &bounds);
+    return {(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+}
+
+int IconWidth(HICON icon)
+{
+    ICONINFO info = {};
+    if (!GetIconInfo(icon, &info))
+        return 0;
+    BITMAP bitmap = {};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+bool IsAllSelected(HWND edit)
+{
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthA(edit));
 }
 
 std::string WindowText(HWND window)

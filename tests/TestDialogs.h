@@ -50,11 +50,12 @@ private:
     TMessageBoxSeen FSeen;
 };
 
-// Posts a key press (down and up) to the window with the focus; ctrl holds
-// the Control key down until the next step.
-void PressKey(WORD key, bool ctrl = false);
-// Posts the characters to the window with the focus, as typed.
-void TypeText(const std::string& text);
+// Posts a key press (down and up) to the window with the focus; modifier
+// (VK_CONTROL or VK_SHIFT) is held down until the next step.
+void PressKey(WORD key, WORD modifier = 0);
+// Posts the characters to the window (by default the one with the focus) as
+// a keyboard delivers them: one Unicode character message each.
+void TypeText(const std::string& text, HWND target = nullptr);
 // Selects the whole text of the focused edit, then types text over it.
 void ReplaceText(const std::string& text);
 // Posts a left click at the middle of the control.
@@ -65,6 +66,17 @@ void ContextMenuOn(HWND control);
 // The shell's folder browser once it is open, or nullptr. It need not be the
 // active window: another window of the test may hold the activation.
 HWND FolderBrowser();
+// The name of the folder selected in the open browser's tree, or "".
+std::string FolderBrowserSelection();
+// A new folder that Wine's browser can preselect; the caller removes it.
+std::string MakeBrowsableFolder();
+
+// The centre of the window's rectangle on the screen.
+POINT CenterOf(HWND window);
+// The width of an icon in pixels.
+int IconWidth(HICON icon);
+// True when the edit's whole text is selected.
+bool IsAllSelected(HWND edit);
 
 std::string WindowText(HWND window);
 bool IsEnabled(HWND window);

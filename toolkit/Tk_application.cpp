@@ -4,7 +4,9 @@
 #include "Tk_forms.h"
 #include "Tk_screen.h"
 
-#include <commctrl.h>
+#include <algorithm>
+
+#include <ole2.h>
 
 TApplication Application;
 
@@ -13,8 +15,9 @@ TApplication::~TApplication()
     // Forms go before the window that owns them, the newest first.
     while (!FForms.empty())
         FForms.pop_back();
-    if (FHandle)
-        DestroyWindow(FHandle);
+    FHandle.reset();
+    if (FOleInitialized)
+        OleUninitialize();
 }
 
 void TApplication::Initialize()
@@ -22,6 +25,12 @@ void TApplication::Initialize()
     SetProcessDPIAware();
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    HDC screen = GetDC(nullptr);
+    PixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    // The shell's folder browser expects COM on this thread. A failure is
+    // not raised: COM set up here already in another mode serves as well.
+    FOleInitialized = SUCCEEDED(OleInitialize(nullptr));
 }
 
 void TApplication::Run()
@@ -60,16 +69,43 @@ HWND TApplication::Handle()
 {
     if (!FHandle) {
         // A plain static window is enough: it is never shown and handles nothing.
-        FHandle = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", Title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+        FHandle.reset(CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", Title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
+                                      nullptr, GetModuleHandleA(nullptr), nullptr));
+        if (!FHandle)
+            throw Exception("The program could not create a window.");
     }
-    return FHandle;
+    return FHandle.get();
 }
 
-HICON TApplication::Icon(int size) const
+TOwnedIcon TApplication::Icon(int size) const
 {
-    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, size, size, 0));
-    return icon ? icon : CopyIcon(LoadIconA(nullptr, IDI_APPLICATION));
+    return LoadIconAtSystemSize(GetModuleHandleA(nullptr), L"MAINICON", size);
+}
+
+TOwnedIcon LoadIconAtSystemSize(HINSTANCE module, PCWSTR name, int size)
+{
+    HICON icon = nullptr;
+    if (FAILED(LoadIconMetric(module, name, size, &icon)) || !icon)
+        throw Exception("The program could not load an icon.");
+    return TOwnedIcon(icon);
+}
+
+void CenterWindow(HWND window, const RECT& area)
+{
+    RECT bounds;
+    GetWindowRect(window, &bounds);
+    const LONG width = bounds.right - bounds.left;
+    const LONG height = bounds.bottom - bounds.top;
+    LONG left = area.left + (area.right - area.left - width) / 2;
+    LONG top = area.top + (area.bottom - area.top - height) / 2;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        left = std::max(work.left, std::min(left, work.right - width));
+        top = std::max(work.top, std::min(top, work.bottom - height));
+    }
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TDisabledWindows::TDisabledWindows(HWND except) : FExcept(except)

@@ -2,7 +2,10 @@
 // dialog, the forms it owns, and the one place where errors are shown.
 #pragma once
 
+#include "Tk_handles.h"
+
 #include <windows.h>
+#include <commctrl.h>
 
 #include <exception>
 #include <functional>
@@ -19,16 +22,19 @@ public:
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
 
-    // Turns on visual styles and high-DPI drawing; call once before any window.
+    // Turns on visual styles and high-DPI drawing, reads the screen's
+    // density and initialises COM for the shell's dialogs; call once before
+    // any window.
     void Initialize();
 
     std::string Title;
+    // The density the forms lay out for: the screen's, once Initialize ran.
+    int PixelsPerInch = 96;
 
     // The hidden top-level window that owns the program's dialogs.
     HWND Handle();
-    // The program's main icon at the given size, or the system's application
-    // icon; the caller destroys it.
-    HICON Icon(int size) const;
+    // The program's main icon at the system's size (LIM_LARGE or LIM_SMALL).
+    TOwnedIcon Icon(int size) const;
 
     // Makes a form owned by the application: it lives until the application
     // ends. The first form made is the main form.
@@ -66,10 +72,19 @@ public:
     int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
 
 private:
-    HWND FHandle = nullptr;
+    bool FOleInitialized = false;
+    TOwnedWindow FHandle;
     std::vector<std::unique_ptr<TForm>> FForms;
     TForm* FMainForm = nullptr;
 };
+
+// An icon of the module (nullptr for the system's icons) at the system's
+// icon size for the screen's density: LIM_LARGE or LIM_SMALL.
+TOwnedIcon LoadIconAtSystemSize(HINSTANCE module, PCWSTR name, int size);
+
+// Places the window centred on the area, moved inside the work area of the
+// area's monitor where it would stick out.
+void CenterWindow(HWND window, const RECT& area);
 
 extern TApplication Application;
 

@@ -84,57 +84,69 @@ bool IsListBox(HWND control)
     return lstrcmpiA(className, "ListBox") == 0;
 }
 
+bool IsPushButton(HWND control)
+{
+    return (SendMessageA(control, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
 }
 
-TForm::TForm(const TFormDesc& description)
+WCHAR UpperCase(WCHAR character)
 {
-    HDC screen = GetDC(nullptr);
-    FDpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    // A single character goes in and out in the pointer's low word.
+    return static_cast<WCHAR>(reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(character))));
+}
 
+[[noreturn]] void RaiseUnknownControl(const std::string& name)
+{
+    throw Exception("The program does not know the control \"" + name + "\".");
+}
+
+}
+
+TForm::TForm(const TFormDesc& description) : FDpi(Application.PixelsPerInch)
+{
     NONCLIENTMETRICSA metrics = {};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     LOGFONTA font = metrics.lfMessageFont;
     font.lfHeight = -Scale(description.FontHeight);
     font.lfWidth = 0;
-    FFont = CreateFontIndirectA(&font);
+    FFont.reset(CreateFontIndirectA(&font));
+    if (!FFont)
+        throw Exception("The program could not create a font.");
 
+    // A dialog gets a taskbar button and an Alt+Tab entry: the program shows
+    // no main window, so a dialog behind another program could not be found
+    // without them.
     TEmptyDialogTemplate frame = {};
     frame.Header.style = WS_POPUP;
     if (description.BorderStyle == TBorderStyle::Dialog) {
         frame.Header.style |= WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
-        frame.Header.dwExtendedStyle = WS_EX_DLGMODALFRAME;
+        frame.Header.dwExtendedStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
     }
-    FHandle = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &frame.Header, Application.Handle(), DialogProc,
-                                         reinterpret_cast<LPARAM>(this));
+    FHandle.reset(CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &frame.Header, Application.Handle(),
+                                             DialogProc, reinterpret_cast<LPARAM>(this)));
     if (!FHandle)
         throw Exception("The program could not create a window.");
-    SetWindowTextA(FHandle, description.Caption);
-    SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont), FALSE);
+    SetWindowTextA(Handle(), description.Caption);
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FFont.get()), FALSE);
+    FSmallIcon = Application.Icon(LIM_SMALL);
+    FLargeIcon = Application.Icon(LIM_LARGE);
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.get()));
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FLargeIcon.get()));
 
     // Centred on the work area, with the client area of the description.
     RECT bounds = {0, 0, Scale(description.ClientWidth), Scale(description.ClientHeight)};
-    AdjustWindowRectEx(&bounds, GetWindowLongA(FHandle, GWL_STYLE), FALSE, GetWindowLongA(FHandle, GWL_EXSTYLE));
+    AdjustWindowRectEx(&bounds, GetWindowLongA(Handle(), GWL_STYLE), FALSE, GetWindowLongA(Handle(), GWL_EXSTYLE));
+    SetWindowPos(Handle(), nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int width = bounds.right - bounds.left;
-    const int height = bounds.bottom - bounds.top;
-    SetWindowPos(FHandle, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    CenterWindow(Handle(), work);
 
     CreateControls(description);
 }
 
-TForm::~TForm()
-{
-    if (FHandle)
-        DestroyWindow(FHandle);
-    if (FAccelerators)
-        DestroyAcceleratorTable(FAccelerators);
-    if (FFont)
-        DeleteObject(FFont);
-}
+TForm::~TForm() = default;
 
 void TForm::CreateControls(const TFormDesc& description)
 {
@@ -142,8 +154,12 @@ void TForm::CreateControls(const TFormDesc& description)
     int id = FirstControlId;
     for (const TControlDesc& control : description.Controls) {
         POINT origin = {0, 0};
-        if (control.Parent)
-            origin = origins.at(control.Parent);
+        if (control.Parent) {
+            const auto parent = origins.find(control.Parent);
+            if (parent == origins.end())
+                RaiseUnknownControl(control.Parent);
+            origin = parent->second;
+        }
         const POINT position = {origin.x + control.Left, origin.y + control.Top};
         origins[control.Name] = position;
 
@@ -160,15 +176,15 @@ void TForm::CreateControls(const TFormDesc& description)
             height += Scale(200); // room for the list when it drops down
         const bool hasItems = control.Kind == TControlKind::ComboBox;
         const char* caption = control.Caption && !hasItems ? control.Caption : "";
+        // A child goes with the form's window.
         HWND window = CreateWindowExA(kind.ExStyle, kind.ClassName, caption, style,
-                                      Scale(position.x), Scale(position.y), Scale(control.Width), height, FHandle,
+                                      Scale(position.x), Scale(position.y), Scale(control.Width), height, Handle(),
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), GetModuleHandleA(nullptr),
                                       nullptr);
         if (!window)
             throw Exception("The program could not create a window.");
-        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(FFont), FALSE);
-        if (control.Kind == TControlKind::ListBox)
-            SendMessageA(window, LB_SETITEMHEIGHT, 0, Scale(15));
+        // A list box makes its rows as tall as this font's line.
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.get()), FALSE);
         if (hasItems && control.Caption) {
             // Split by hand: a string stream would pull the whole stream and
             // locale library into every executable.
@@ -181,7 +197,7 @@ void TForm::CreateControls(const TFormDesc& description)
             SendMessageA(window, CB_SETCURSEL, 0, 0);
         }
         if ((control.Flags & cfDefault) && control.Kind == TControlKind::Button)
-            SendMessageA(FHandle, DM_SETDEFID, GetDlgCtrlID(window), 0);
+            SendMessageA(Handle(), DM_SETDEFID, GetDlgCtrlID(window), 0);
         FControls[control.Name] = window;
         FFlags[window] = control.Flags;
         if (control.ModalResult != mrNone)
@@ -193,7 +209,7 @@ HWND TForm::Control(const std::string& name) const
 {
     const auto found = FControls.find(name);
     if (found == FControls.end())
-        throw Exception("The program does not know the control \"" + name + "\".");
+        RaiseUnknownControl(name);
     return found->second;
 }
 
@@ -202,14 +218,14 @@ void TForm::AddShortcut(WORD key, BYTE modifiers, std::function<void()> handler)
     FShortcuts.push_back({static_cast<BYTE>(FVIRTKEY | modifiers), key,
                           static_cast<WORD>(FirstShortcutId + FShortcutHandlers.size())});
     FShortcutHandlers.push_back(std::move(handler));
-    if (FAccelerators)
-        DestroyAcceleratorTable(FAccelerators);
-    FAccelerators = CreateAcceleratorTableA(FShortcuts.data(), static_cast<int>(FShortcuts.size()));
+    FAccelerators.reset(CreateAcceleratorTableA(FShortcuts.data(), static_cast<int>(FShortcuts.size())));
+    if (!FAccelerators)
+        throw Exception("The program could not create the keyboard shortcuts.");
 }
 
 HWND TForm::FirstTabStop() const
 {
-    for (HWND child = GetWindow(FHandle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const LONG style = GetWindowLongA(child, GWL_STYLE);
         if ((style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED))
             return child;
@@ -220,7 +236,7 @@ HWND TForm::FirstTabStop() const
 void TForm::SetActiveControl(HWND control)
 {
     // Before the form shows, the control is only remembered for the show.
-    if (!control || !IsWindowVisible(FHandle)) {
+    if (!control || !IsWindowVisible(Handle())) {
         FActiveControl = control;
         return;
     }
@@ -228,7 +244,7 @@ void TForm::SetActiveControl(HWND control)
     // focus, and the active control, where they are.
     if (IsWindowVisible(control) && IsWindowEnabled(control)) {
         FActiveControl = control;
-        SetFocus(control);
+        SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
     }
 }
 
@@ -290,29 +306,29 @@ HWND TForm::ButtonWith(unsigned flag) const
 int TForm::ShowModal()
 {
     // A form that is up already would end up in two loops at once.
-    if (IsWindowVisible(FHandle))
+    if (IsWindowVisible(Handle()))
         throw Exception("The program cannot show a visible window modally.");
     FModalResult = mrNone;
     {
         // The others are enabled again before the form hides, so that the
         // activation returns to one of them.
-        const TDisabledWindows others(FHandle);
+        const TDisabledWindows others(Handle());
         const TNormalPointer pointer;
         RunModalLoop();
     }
-    ShowWindow(FHandle, SW_HIDE);
+    ShowWindow(Handle(), SW_HIDE);
     return FModalResult;
 }
 
 void TForm::Show()
 {
-    ShowWindow(FHandle, SW_SHOWNORMAL);
+    ShowWindow(Handle(), SW_SHOWNORMAL);
 }
 
 void TForm::Close()
 {
     if (Application.MainForm() == this) {
-        ShowWindow(FHandle, SW_HIDE);
+        ShowWindow(Handle(), SW_HIDE);
         Application.Terminate();
     } else {
         FModalResult = mrCancel;
@@ -321,18 +337,23 @@ void TForm::Close()
 
 void TForm::RunModalLoop()
 {
-    ShowWindow(FHandle, SW_SHOWNORMAL);
-    SetForegroundWindow(FHandle);
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());
     HWND focus = FActiveControl && IsWindowEnabled(FActiveControl) ? FActiveControl : FirstTabStop();
-    SetFocus(focus ? focus : FHandle);
-    FActiveControl = focus;
+    FActiveControl = nullptr;
+    if (focus)
+        SetActiveControl(focus);
+    else
+        SetFocus(Handle());
 
+    // The wide functions: the ANSI ones split a double-byte character typed
+    // into two broken character messages.
     while (FModalResult == mrNone) {
         MSG message;
         // Wait only when the idle handlers have nothing more to do.
-        while (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && !Application.Idle()) {
+        while (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) && !Application.Idle()) {
         }
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got <= 0) {
             // Leave the quit for the loop that owns the application.
             if (got == 0)
@@ -340,10 +361,12 @@ void TForm::RunModalLoop()
             FModalResult = mrCancel;
             break;
         }
-        if (!(FAccelerators && TranslateAcceleratorA(FHandle, FAccelerators, &message))
-            && !IsDialogMessageA(FHandle, &message)) {
+        if (RefusesToLeave(message))
+            continue;
+        if (!(FAccelerators && TranslateAcceleratorW(Handle(), FAccelerators.get(), &message))
+            && !IsDialogMessageW(Handle(), &message)) {
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
         TrackFocus();
         if (FModalResult != mrNone && !TryClose())
@@ -351,21 +374,92 @@ void TForm::RunModalLoop()
     }
 }
 
+// The focus cannot move on from a field that fails its check. Once moved by
+// the keyboard it would already have acted on the control it reached (an
+// access key checks a choice), so the check runs before the key does, and a
+// failure leaves the key undone.
+bool TForm::RefusesToLeave(const MSG& message)
+{
+    const auto handler = FExitHandlers.find(FActiveControl);
+    return handler != FExitHandlers.end() && GetFocus() == FActiveControl && IsKeyboardMove(message)
+        && !RunHandler(handler->second);
+}
+
+// Tab, an arrow or an access key that the control with the focus leaves to
+// the dialog manager.
+bool TForm::IsKeyboardMove(const MSG& message) const
+{
+    const bool character = message.message == WM_CHAR || message.message == WM_SYSCHAR;
+    if (message.message != WM_KEYDOWN && !character)
+        return false;
+    const LRESULT wants = SendMessageW(FActiveControl, WM_GETDLGCODE, message.wParam,
+                                       reinterpret_cast<LPARAM>(&message));
+    if (wants & DLGC_WANTMESSAGE)
+        return false;
+    if (message.message == WM_KEYDOWN) {
+        if (message.wParam == VK_TAB)
+            return !(wants & DLGC_WANTTAB);
+        const bool arrow = message.wParam >= VK_LEFT && message.wParam <= VK_DOWN;
+        return arrow && !(wants & DLGC_WANTARROWS);
+    }
+    if (message.message == WM_CHAR && (wants & DLGC_WANTCHARS))
+        return false;
+    return HasAccessKey(static_cast<WCHAR>(message.wParam));
+}
+
+bool TForm::HasAccessKey(WCHAR key) const
+{
+    for (const auto& control : FControls) {
+        HWND window = control.second;
+        if (!IsWindowVisible(window) || !IsWindowEnabled(window))
+            continue;
+        WCHAR text[256];
+        GetWindowTextW(window, text, 256);
+        for (const WCHAR* p = text; *p; ++p) {
+            if (*p != L'&')
+                continue;
+            ++p; // "&&" shows one ampersand
+            if (!*p)
+                break;
+            if (*p != L'&' && UpperCase(*p) == UpperCase(key))
+                return true;
+        }
+    }
+    return false;
+}
+
 void TForm::TrackFocus()
 {
     HWND focus = GetFocus();
-    if (!focus || focus == FActiveControl || !IsChild(FHandle, focus))
+    if (!focus || focus == FActiveControl || !IsChild(Handle(), focus))
         return;
     // The drop-down list's own edit stands for its combo box.
-    if (GetParent(focus) != FHandle)
+    if (GetParent(focus) != Handle())
         focus = GetParent(focus);
     if (focus == FActiveControl)
         return;
     HWND previous = FActiveControl;
     FActiveControl = focus;
+    UpdateDefaultButton(focus);
     const auto handler = FExitHandlers.find(previous);
     if (handler != FExitHandlers.end())
         RunHandler(handler->second);
+}
+
+// Enter presses the push button that has the focus, however it came there
+// (a click, the activation coming back), and the form's default button
+// otherwise; the default frame shows which.
+void TForm::UpdateDefaultButton(HWND focus)
+{
+    const bool onPushButton = IsPushButton(focus);
+    HWND formDefault = ButtonWith(cfDefault);
+    for (const auto& control : FFlags) {
+        HWND button = control.first;
+        if (IsPushButton(button)) {
+            const bool isDefault = onPushButton ? button == focus : button == formDefault;
+            SendMessageA(button, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+        }
+    }
 }
 
 bool TForm::TryClose()
@@ -380,12 +474,14 @@ bool TForm::TryClose()
     }
 }
 
-void TForm::RunHandler(const std::function<void()>& handler)
+bool TForm::RunHandler(const std::function<void()>& handler)
 {
     try {
         handler();
+        return true;
     } catch (...) {
         Application.HandleException();
+        return false;
     }
 }
 

@@ -5,6 +5,8 @@
 // an event handler through the application's one error display.
 #pragma once
 
+#include "Tk_handles.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -55,7 +57,7 @@ public:
     TForm(const TForm&) = delete;
     TForm& operator=(const TForm&) = delete;
 
-    HWND Handle() const { return FHandle; }
+    HWND Handle() const { return FHandle.get(); }
     HWND Control(const std::string& name) const;
 
     // Shows the form modally until a modal result closes it; the form is
@@ -69,13 +71,15 @@ public:
 
     int ModalResult() const { return FModalResult; }
 
-    // The control that has, or gets when the form shows, the focus.
+    // The control that has, or gets when the form shows, the focus. Set
+    // while the form shows, it takes the focus as the dialog manager gives
+    // it: an edit's whole text selected, the default button in step.
     HWND ActiveControl() const { return FActiveControl; }
     void SetActiveControl(HWND control);
     // The first control in tab order that can take the focus, or nullptr.
     HWND FirstTabStop() const;
 
-    // Scales a length given at 120 pixels per inch to the screen.
+    // Scales a length given at 120 pixels per inch to the form's density.
     int Scale(int pixels) const { return MulDiv(pixels, FDpi, 120); }
 
     static bool Checked(HWND control);
@@ -104,8 +108,9 @@ protected:
     // Messages the form does not handle itself; return true when handled.
     virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    // Runs an event handler; an error that leaves it is shown once.
-    void RunHandler(const std::function<void()>& handler);
+    // Runs an event handler; an error that leaves it is shown once. False
+    // when one did.
+    bool RunHandler(const std::function<void()>& handler);
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -113,17 +118,22 @@ private:
     void Command(HWND control, WORD code, WORD id);
     void Click(HWND control);
     void RunModalLoop();
+    bool RefusesToLeave(const MSG& message);
+    bool IsKeyboardMove(const MSG& message) const;
+    bool HasAccessKey(WCHAR key) const;
     void TrackFocus();
+    void UpdateDefaultButton(HWND focus);
     bool TryClose();
     void UpdateRadioTabStops(HWND radio);
     HWND ButtonWith(unsigned flag) const;
 
-    HWND FHandle = nullptr;
-    HFONT FFont = nullptr;
-    int FDpi = 96;
+    int FDpi;
     int FModalResult = mrNone;
     HWND FActiveControl = nullptr;
-    HACCEL FAccelerators = nullptr;
+    TOwnedFont FFont;
+    TOwnedIcon FSmallIcon;
+    TOwnedIcon FLargeIcon;
+    TOwnedAcceleratorTable FAccelerators;
     std::map<std::string, HWND> FControls;
     std::map<HWND, unsigned> FFlags;
     std::map<HWND, int> FModalResults;
@@ -131,4 +141,6 @@ private:
     std::map<HWND, std::function<void()>> FExitHandlers;
     std::vector<std::function<void()>> FShortcutHandlers;
     std::vector<ACCEL> FShortcuts;
+    // Last, so that it goes first: its last messages find the form whole.
+    TOwnedWindow FHandle;
 };
