@@ -1,6 +1,8 @@
 #!/bin/bash
-# Renders each dialog under Xvfb at 96 and 144 dots per inch and saves the
-# screenshots as PNG files in docs/screenshots; copies the 96-dpi ones into Help/.
+# Renders each dialog under Xvfb at 96 and 144 dots per inch, in code page
+# 1252 and in code page 932 with Japanese sample paths (the files ending in
+# -ja), and saves the screenshots as PNG files in docs/screenshots; copies
+# the 96-dpi ones of code page 1252 into Help/.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${TESSELO_BUILD_DIR:-$root/build}"
@@ -21,32 +23,39 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 
-for dpi in 96 144; do
-    export WINEPREFIX="$build/screenshots/prefix-$dpi"
-    mkdir -p "$WINEPREFIX"
-    wineboot </dev/null >/dev/null 2>&1
-    hex=$(printf '0x%x' "$dpi")
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$hex" /f >/dev/null 2>&1
-    wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$hex" /f >/dev/null 2>&1
-    # No window manager runs on Xvfb: Wine draws the window frames itself.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
-    wineserver -k || true
-    for dialog in menu options errors; do
-        rect="$build/screenshots/$dialog-$dpi.rect"
-        rm -f "$rect"
-        wine "$build/tools/dialog_preview.exe" "$dialog" "$(winepath -w "$rect")" </dev/null >/dev/null 2>&1 &
-        preview=$!
-        for _ in $(seq 200); do
-            [ -s "$rect" ] && break
-            sleep 0.1
+# Wine takes the ANSI code page from the locale, and sets up a prefix's fonts
+# for the locale it is made in: each locale gets prefixes of its own.
+for variant in en_US.UTF-8: ja_JP.UTF-8:-ja; do
+    export LC_ALL="${variant%%:*}"
+    suffix="${variant#*:}"
+    for dpi in 96 144; do
+        export WINEPREFIX="$build/screenshots/prefix$suffix-$dpi"
+        mkdir -p "$WINEPREFIX"
+        wineboot </dev/null >/dev/null 2>&1
+        hex=$(printf '0x%x' "$dpi")
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$hex" /f >/dev/null 2>&1
+        wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$hex" /f >/dev/null 2>&1
+        # No window manager runs on Xvfb: Wine draws the window frames itself.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+        wineserver -k || true
+        for dialog in menu options errors; do
+            name="$dialog$suffix-$dpi"
+            rect="$build/screenshots/$name.rect"
+            rm -f "$rect"
+            wine "$build/tools/dialog_preview.exe" "$dialog" "$(winepath -w "$rect")" </dev/null >/dev/null 2>&1 &
+            preview=$!
+            for _ in $(seq 200); do
+                [ -s "$rect" ] && break
+                sleep 0.1
+            done
+            read -r x y w h <"$rect"
+            import -display "$display" -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/$name.png"
+            wait $preview || true
+            echo "$out/$name.png"
         done
-        read -r x y w h <"$rect"
-        import -display "$display" -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/$dialog-$dpi.png"
-        wait $preview || true
-        echo "$out/$dialog-$dpi.png"
+        wineserver -k || true
     done
-    wineserver -k || true
 done
 
 # The offline help shows the 96-dpi shots.

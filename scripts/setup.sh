@@ -8,6 +8,7 @@ packages=(
     g++-mingw-w64-x86-64-posix
     googletest
     wine wine64 fonts-wine
+    fonts-ipafont-gothic
     xvfb xauth x11-apps imagemagick
     locales
 )

@@ -1,5 +1,6 @@
 // Shows one of the program's dialogs with sample content and writes its
 // window rectangle to a file, so that a script can take a screenshot of it.
+// Under code page 932 the sample paths and names are Japanese.
 // Usage: dialog_preview menu|options|errors RECTFILE
 #include "App_ErrorDialog.h"
 #include "App_MenuDialog.h"
@@ -45,20 +46,39 @@ int main(int argc, char** argv)
     Application.Title = "Tesselo";
     Application.Initialize();
     SetTimer(nullptr, 0, 1000, Tick);
+    const bool japanese = GetACP() == 932;
     if (dialog == "menu") {
         Shown = GetMenuDialog()->Handle();
         GetMenuDialog()->Execute();
     } else if (dialog == "options") {
-        Shown = GetOptionsDialog()->Handle();
-        GetOptionsDialog()->Execute();
+        TOptionsDialog* options = GetOptionsDialog();
+        Shown = options->Handle();
+        if (japanese) {
+            options->Options.OutputDirectory = odOther;
+            // D:\(archive)\(new folder), and the prefix "(photo) ".
+            options->Options.OtherOutputDirectory = "D:\\\x83""A\x81[\x83J\x83""C\x83u\\\x90V\x82\xB5\x82\xA2\x83t\x83H\x83\x8B\x83_\x81[";
+            options->Options.OriginalNamePrefix = "\x8E\xCA\x90^ ";
+        }
+        options->Execute();
     } else if (dialog == "errors") {
         TErrorDialog* errors = GetErrorDialog();
         Shown = errors->Handle();
-        errors->GetFiles() = {
-            "C:\\Users\\Ann\\Documents\\Quarterly report 2026.docx",
-            "C:\\Users\\Ann\\Pictures\\Holiday\\Beach at sunset with the whole family in front of the lighthouse.jpg",
-            "D:\\Archive\\Projects\\Tesselo",
-        };
+        if (japanese) {
+            // The same paths as below in Japanese; the last one holds characters
+            // whose trail byte is a backslash.
+            errors->GetFiles() = {
+                "C:\\Users\\Ann\\\x83h\x83L\x83\x85\x83\x81\x83\x93\x83g\\\x8El\x94\xBC\x8A\xFA\x95\xF1\x8D\x90 2026.docx",
+                "C:\\Users\\Ann\\\x83s\x83N\x83`\x83\x83\\\x8Bx\x89\xC9\\\x93\x94\x91\xE4\x82\xCC\x91O\x82\xC5\x89\xC6"
+                "\x91\xB0\x91S\x88\xF5\x82\xC6\x8C\xA9\x82\xBD\x97[\x93\xFA.jpg",
+                "D:\\\x83""A\x81[\x83J\x83""C\x83u\\\x83v\x83\x8D\x83W\x83""F\x83N\x83g\\\x95\\\x8E\xA6\x83\\\x83t\x83g",
+            };
+        } else {
+            errors->GetFiles() = {
+                "C:\\Users\\Ann\\Documents\\Quarterly report 2026.docx",
+                "C:\\Users\\Ann\\Pictures\\Holiday\\Beach at sunset with the whole family in front of the lighthouse.jpg",
+                "D:\\Archive\\Projects\\Tesselo",
+            };
+        }
         errors->Execute();
     } else {
         return 2;
