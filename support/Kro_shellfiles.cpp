@@ -3,18 +3,21 @@
 #include "Kro_autopointers.h"
 #include "Tk_application.h"
 #include "Tk_screen.h"
+#include "Tk_strings.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
 #include <memory>
 
+// The shell's paths are asked in Unicode: their limit is MAX_PATH characters,
+// which in UTF-8 may take three times as many bytes.
 std::string GetSpecialFolderPath(int folder)
 {
-    TAutoArray<char> buffer(new char[MAX_PATH]());
-    if (!SHGetSpecialFolderPathA(nullptr, buffer.Get(), folder, FALSE))
+    TAutoArray<wchar_t> buffer(new wchar_t[MAX_PATH]());
+    if (!SHGetSpecialFolderPathW(nullptr, buffer.Get(), folder, FALSE))
         throw EShellFileError("The program could not get the path of the special file.");
-    return std::string(buffer.Get());
+    return WideToAnsi(buffer.Get());
 }
 
 std::string GetDesktopDirectory()
@@ -113,8 +116,9 @@ bool BrowseForFolder(const std::string& title, std::string& directory)
     if (active && IsWindow(active))
         SetForegroundWindow(active);
 
-    if (!item || !SHGetPathFromIDListA(item.get(), buffer.get()))
+    TAutoArray<wchar_t> path(new wchar_t[MAX_PATH]());
+    if (!item || !SHGetPathFromIDListW(item.get(), path.Get()))
         return false;
-    directory = buffer.get();
+    directory = WideToAnsi(path.Get());
     return true;
 }

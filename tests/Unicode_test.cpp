@@ -137,12 +137,18 @@ TEST_F(Unicode, OneNameOfTwentyInAnotherScriptStopsNothing)
 
 TEST_F(Unicode, PathsLongerThan260BytesButNot260CharactersAreMade)
 {
-    WriteSettings(L"OriginalNameSuffix=\"\u4EAC\u4EAC\u4EAC\u4EAC\u4EAC\u4EAC\u4EAC\u4EAC\u4EAC\u4EAC\"\r\n");
-    const std::wstring name(90, L'\u6771'); // 270 bytes in UTF-8
-    ASSERT_LT(Src.size() + name.size() + 5, 260u);
-    const TProgramRun run = Drop({name + L".txt"});
+    // 120 bytes a name in UTF-8: within what a Linux file system takes for one.
+    const std::wstring folder(40, L'\u4EAC');
+    const std::wstring name(40, L'\u6771');
+    WriteFileText(SettingsFile, Utf8(L"[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + Out + L"\\"
+                                     + folder + L"\"\r\nOriginalNameSuffix=\"" + folder + L"\"\r\n"));
+    CreateDirectoryW((Src + L"\\" + folder).c_str(), nullptr);
+    const TProgramRun run = Drop({folder + L"\\" + name + L".txt"});
     EXPECT_TRUE(run.Seen.empty());
-    EXPECT_EQ(WideNames(Out), Names{name + std::wstring(10, L'\u4EAC')});
+    const std::wstring made = Out + L"\\" + folder + L"\\" + name + folder;
+    EXPECT_GT(Utf8(made).size(), 260u);
+    EXPECT_LT(made.size(), 260u);
+    EXPECT_EQ(WideNames(Out + L"\\" + folder), Names{name + folder});
 }
 
 TEST_F(Unicode, TheFailedListShowsAndCopiesEveryScript)

@@ -58,8 +58,10 @@ std::string KeyOf(const std::string& line)
 TMemIniFile::TMemIniFile(std::string fileName) : FFileName(std::move(fileName))
 {
     std::string content;
+    // Written back in the program's own code page: an older file's text is
+    // converted once, here.
     if (ReadTextFile(FFileName, content))
-        Load(content);
+        Load(FileTextToAnsi(content));
 }
 
 void TMemIniFile::Load(const std::string& content)

@@ -9,7 +9,8 @@
 // file line holds.
 std::string TrimNulAndBlanks(const std::string& text);
 
-// The system's ANSI upper-casing, as the user locale defines it.
+// The system's upper-casing of the ANSI code page's text, as the user locale
+// defines it.
 std::string AnsiUpperCase(const std::string& text);
 
 // The user locale's linguistic comparison, case-sensitive: < 0, 0 or > 0.
@@ -20,6 +21,15 @@ int AnsiCompareStr(const std::string& a, const std::string& b);
 // where the program's text meets Unicode. A vector, as the library's
 // instantiation of std::wstring alone would add 24 KiB to the program.
 std::vector<wchar_t> AnsiToWide(const std::string& text);
+
+// The NUL-terminated Unicode text in the ANSI code page.
+std::string WideToAnsi(const wchar_t* text);
+
+// A text file's content as the program's text. With UTF-8 as the ANSI code
+// page, a byte-order mark is dropped, and a file that is not valid UTF-8 is an
+// older one, read in the code page the system gives programs without UTF-8.
+// Otherwise the content is taken as it is.
+std::string FileTextToAnsi(const std::string& content);
 
 // Byte index of the last character of text that is one of the single-byte
 // delimiters, or npos. It steps by whole characters, so the trail byte of a

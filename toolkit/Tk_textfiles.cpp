@@ -3,6 +3,7 @@
 #include "Tk_exceptions.h"
 #include "Tk_format.h"
 #include "Tk_paths.h"
+#include "Tk_strings.h"
 
 #include <windows.h>
 
@@ -105,9 +106,12 @@ void ReplaceTextFile(const std::string& fileName, const std::string& content)
     std::string directory = ExtractFilePath(fileName);
     if (directory.empty())
         directory = ".";
-    char temporary[MAX_PATH];
-    if (!GetTempFileNameA(directory.c_str(), "tss", 0, temporary))
+    // In Unicode, whose limit is MAX_PATH characters, not bytes.
+    wchar_t wideTemporary[MAX_PATH];
+    if (!GetTempFileNameW(AnsiToWide(directory).data(), L"tss", 0, wideTemporary))
         RaiseWriteError(fileName);
+    const std::string name = WideToAnsi(wideTemporary);
+    const char* temporary = name.c_str();
 
     TFileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     const bool written = file.Valid() && WriteAll(file.Get(), content) && FlushFileBuffers(file.Get());
