@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -284,12 +286,39 @@ TAnswer CopyAll()
     };
 }
 
+namespace {
+
+HTREEITEM TreeSelection(HWND tree)
+{
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+
+// A folder browser selects its start folder while it fills its tree, which
+// takes its time under load: the selection must have come and stayed.
+HTREEITEM SettledSelection(HWND tree)
+{
+    HTREEITEM last = nullptr;
+    for (int stable = 0, i = 0; i < 100 && stable < 5; ++i) {
+        Sleep(100);
+        const HTREEITEM now = TreeSelection(tree);
+        stable = now && now == last ? stable + 1 : 0;
+        last = now;
+    }
+    return last;
+}
+
+}
+
 TAnswer TypeKeysThenOk(const std::vector<WORD>& keys)
 {
     return [keys](HWND window, TWindowSeen&) {
+        HWND tree = FindWindowExA(window, nullptr, "SysTreeView32", nullptr);
+        const HTREEITEM start = tree ? SettledSelection(tree) : nullptr;
         BringToFront(window);
         SendKeys(keys, false);
-        Sleep(300);
+        for (int i = 0; i < 50 && tree && TreeSelection(tree) == start; ++i)
+            Sleep(20);
+        Sleep(100);
         PostMessageA(window, WM_COMMAND, IDOK, 0);
     };
 }
