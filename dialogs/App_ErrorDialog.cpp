@@ -95,7 +95,11 @@ void SetClipboardText(HWND owner, const std::string& text)
     if (!EmptyClipboard())
         throw EAppError("The program could not put the text on the clipboard.");
     const std::vector<wchar_t> wide = AnsiToWide(text);
-    SetClipboardBytes(CF_TEXT, text.c_str(), text.size() + 1);
+    // A program that reads plain text reads it in the system's code page:
+    // UTF-8 bytes would be garbage to it, and Windows makes that text from
+    // the Unicode one by itself.
+    if (GetACP() != CP_UTF8)
+        SetClipboardBytes(CF_TEXT, text.c_str(), text.size() + 1);
     SetClipboardBytes(CF_UNICODETEXT, wide.data(), wide.size() * sizeof(wchar_t));
 }
 

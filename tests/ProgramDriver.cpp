@@ -83,6 +83,11 @@ TWindowSeen Describe(HWND window)
     } else if (FindWindowExA(window, nullptr, "SysTreeView32", nullptr)) {
         seen.Kind = "browser";
     }
+    for (HWND edit : Children(window, "Edit")) {
+        std::wstring text(static_cast<size_t>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+        text.resize(static_cast<size_t>(SendMessageW(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
+        seen.WideFields.push_back(text);
+    }
     for (HWND list : Children(window, "ListBox")) {
         const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
         // Wine hands another process a list's text as UTF-16 whichever way it

@@ -22,6 +22,7 @@ struct TWindowSeen {
     // The same in Unicode, for text that our code page cannot hold.
     std::vector<std::wstring> WideLines;
     std::wstring WideClipboard;
+    std::vector<std::wstring> WideFields; // the texts of the edit fields
 };
 
 // Acts on the window in front; may fill in what it found.

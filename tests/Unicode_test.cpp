@@ -172,6 +172,8 @@ TEST_F(Unicode, TheOptionsDialogTakesAndStoresEveryScript)
     TProgramRun run = RunProgram(Folder + "\\Tesselo.exe", std::wstring(), {ChooseCommand(0), EditOption(1, prefix)},
                                  Root.Path());
     ASSERT_EQ(run.Seen.size(), 2u);
+    ASSERT_GE(run.Seen[1].WideFields.size(), 2u);
+    EXPECT_EQ(run.Seen[1].WideFields[1], L"\u041C\u043E");
     const std::string saved = ReadFileText(SettingsFile);
     EXPECT_NE(saved.find(Utf8(L"OriginalNamePrefix=\"" + prefix + L"\"\r\n")), std::string::npos) << saved;
 }
