@@ -193,3 +193,12 @@ TEST_F(Unicode, AnOldSettingsFileInCodePage932IsReadAndRewrittenInUtf8)
     EXPECT_NE(saved.find("OtherOutputDirectory=\"" + Utf8(Wide(other)) + "\"\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("OriginalNamePrefix=\"" + Utf8(Wide(prefix)) + "\"\r\n"), std::string::npos) << saved;
 }
+
+TEST_F(Unicode, AByteOrderMarkIsReadAndNotWritten)
+{
+    WriteFileText(SettingsFile, "\xEF\xBB\xBF" + Utf8(L"[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + Out
+                                                      + L"\"\r\nOriginalNamePrefix=\"\u0394\"\r\n"));
+    Drop({L"a.txt"});
+    EXPECT_EQ(WideNames(Out), Names{L"\u0394a"});
+    EXPECT_EQ(ReadFileText(SettingsFile).rfind("[Options]\r\n", 0), 0u);
+}
