@@ -6,8 +6,7 @@
 void TDoubleExecutor::Execute()
 {
     CreatedPath.clear();
-    const std::string base = MakeBasePath(OutputDirectory);
-    CreateTargetDirectory(ChooseTargetPath(base));
+    CreateTargetDirectory(MakeBasePath(OutputDirectory));
 }
 
 std::string TDoubleExecutor::MakeBasePath(const std::string& directory) const
@@ -19,16 +18,14 @@ std::string TDoubleExecutor::MakeBasePath(const std::string& directory) const
     return IncludeTrailingPathDelimiter(directory) + TrimBlanks(OriginalNamePrefix + name + OriginalNameSuffix);
 }
 
-std::string TDoubleExecutor::ChooseTargetPath(const std::string& base) const
+void TDoubleExecutor::CreateTargetDirectory(const std::string& base)
 {
-    if (!AvoidNameCollision)
-        return base;
-    if (MinSerialNumber > MaxSerialNumber)
+    if (AvoidNameCollision && MinSerialNumber > MaxSerialNumber)
         throw EAppError("The minimum serial number is exceeding the maximum.");
-    if (!PathExists(base))
-        return base;
+    if (CreateCandidate(base))
+        return;
     // With equal bounds no numbered name is tried, so the position never matters.
-    if (MinSerialNumber == MaxSerialNumber)
+    if (!AvoidNameCollision || MinSerialNumber == MaxSerialNumber)
         throw EDoubleFail();
 
     const std::string directory = ExtractFilePath(base);
@@ -51,20 +48,23 @@ std::string TDoubleExecutor::ChooseTargetPath(const std::string& base) const
     // Testing against the maximum before stepping keeps INT_MAX from overflowing.
     for (std::int32_t number = MinSerialNumber; number != MaxSerialNumber;) {
         ++number;
-        const std::string candidate = front + std::to_string(number) + back;
-        if (!PathExists(candidate))
-            return candidate;
+        if (CreateCandidate(front + std::to_string(number) + back))
+            return;
     }
     throw EDoubleFail();
 }
 
-void TDoubleExecutor::CreateTargetDirectory(const std::string& target)
+bool TDoubleExecutor::CreateCandidate(const std::string& candidate)
 {
-    if (target.empty() || PathExists(target))
+    // The creation is the test of the name: no other program can take it
+    // between a test and the creation.
+    switch (CreateNewDirectory(candidate)) {
+    case ndCreated:
+        CreatedPath = candidate;
+        return true;
+    case ndTaken:
+        return false;
+    default:
         throw EDoubleFail();
-    // A name that someone else took after the test above fails here: the
-    // directory is never reported as created unless this run made it.
-    if (!CreateNewDirectory(target))
-        throw EDoubleFail();
-    CreatedPath = target;
+    }
 }

@@ -42,6 +42,8 @@ public:
 
 private:
     std::string MakeBasePath(const std::string& directory) const;
-    std::string ChooseTargetPath(const std::string& base) const;
-    void CreateTargetDirectory(const std::string& target);
+    // Creates the first free name of base and its numbered variants.
+    void CreateTargetDirectory(const std::string& base);
+    // True when the directory was made, false when its name is taken.
+    bool CreateCandidate(const std::string& candidate);
 };

@@ -1,6 +1,7 @@
 #include "Kro_files.h"
 
 #include "Kro_autopointers.h"
+#include "Tk_paths.h"
 
 #include <windows.h>
 
@@ -18,13 +19,12 @@ bool IsBlank(char c)
 
 bool PathExists(const std::string& path)
 {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetPathKind(path) != pkNothing;
 }
 
 bool RegularFileExists(const std::string& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    return GetPathKind(path) == pkFile;
 }
 
 std::string GetLongPath(const std::string& path)

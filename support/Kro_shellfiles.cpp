@@ -2,6 +2,7 @@
 
 #include "Kro_autopointers.h"
 #include "Tk_application.h"
+#include "Tk_paths.h"
 #include "Tk_screen.h"
 #include "Tk_strings.h"
 
@@ -78,8 +79,7 @@ RECT BrowserArea(HWND active)
 
 bool BrowseForFolder(const std::string& title, std::string& directory)
 {
-    const DWORD attributes = GetFileAttributesA(directory.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (GetPathKind(directory) != pkDirectory)
         directory.clear();
 
     IMalloc* shellAllocator = nullptr;

@@ -196,6 +196,18 @@ TEST_F(AppDouble, MissingParentsAreCreatedWithTheDirectory)
     WriteFileText(Output / "blocker", "x");
     Executor.OutputDirectory = Output / "blocker\\below";
     ExpectFail(Sources / "report.txt");
+    // The first name of .profile is the output directory itself: a file
+    // there takes no name, it only fails this source.
+    Executor.OutputDirectory = Output / "blocker";
+    Executor.SerialNumberPosition = static_cast<TSerialNumberPosition>(2);
+    ExpectFail(File(".profile"));
+}
+
+TEST_F(AppDouble, ADeviceNameIsTakenWhateverItsNumber)
+{
+    // nul.report and every numbered variant name the device NUL.
+    Executor.OriginalNamePrefix = "nul.";
+    ExpectFail(File("report.txt"));
 }
 
 TEST_F(AppDouble, AnOutputDirectoryWithItsDelimiterGetsNoSecondOne)

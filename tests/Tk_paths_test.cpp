@@ -89,16 +89,35 @@ TEST(TkPaths, ForceDirectoriesMakesEveryMissingParent)
     EXPECT_TRUE(ForceDirectories(dir / "a\\b"));
     WriteFileText(dir / "file", "x");
     EXPECT_FALSE(ForceDirectories(dir / "file\\sub"));
+    EXPECT_FALSE(ForceDirectories(dir / "file"));
     EXPECT_FALSE(ForceDirectories(""));
 }
 
-TEST(TkPaths, CreateNewDirectoryRefusesADirectoryThatExists)
+TEST(TkPaths, CreateNewDirectoryRefusesANameThatIsTaken)
 {
     TTempDir dir;
-    EXPECT_TRUE(CreateNewDirectory(dir / "a\\b\\c"));
+    EXPECT_EQ(CreateNewDirectory(dir / "a\\b\\c"), ndCreated);
     EXPECT_TRUE(IsDirectory(dir / "a\\b\\c"));
-    EXPECT_FALSE(CreateNewDirectory(dir / "a\\b\\c"));
-    EXPECT_FALSE(CreateNewDirectory(dir / "a\\b\\c\\"));
-    EXPECT_TRUE(CreateNewDirectory(dir / "a\\b\\d"));
-    EXPECT_FALSE(CreateNewDirectory(""));
+    EXPECT_EQ(CreateNewDirectory(dir / "a\\b\\c"), ndTaken);
+    EXPECT_EQ(CreateNewDirectory(dir / "a\\b\\c\\"), ndTaken);
+    EXPECT_EQ(CreateNewDirectory(dir / "a\\b\\d"), ndCreated);
+    EXPECT_EQ(CreateNewDirectory(""), ndFailed);
+
+    WriteFileText(dir / "file", "x");
+    const struct {
+        std::string Path;
+        TNewDirectory Expected;
+    } cases[] = {
+        {dir / "file", ndTaken},
+        // Refused as existing, yet no directory can be made in a file.
+        {dir / "file\\", ndFailed},
+        {dir / "file\\sub", ndFailed},
+        // A drive root: Windows refuses it as access denied, yet it is there.
+        {dir.Path().substr(0, 3), ndTaken},
+        // Wine claims to make it and makes nothing.
+        {dir / "NUL", ndTaken},
+        {dir / "bad<name", ndFailed},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CreateNewDirectory(c.Path), c.Expected) << c.Path;
 }

@@ -60,30 +60,53 @@ std::string ExpandFileName(const std::string& path)
     return PlatformText([&](char* buffer, DWORD size) { return GetFullPathNameA(path.c_str(), size, buffer, nullptr); });
 }
 
-bool DirectoryExists(const std::string& path)
+TPathKind GetPathKind(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return pkNothing;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? pkDirectory : pkFile;
 }
 
+// The creation comes first and the attributes are asked only when it fails:
+// on a name that is not there yet the file system's lookup is the costly
+// part, and the creation's own failure mostly says what a test would.
 bool ForceDirectories(const std::string& directory)
 {
     const std::string path = ExcludeTrailingPathDelimiter(directory);
     if (path.empty())
         return false;
     // A drive ("C:") or the network prefix cannot be created; stop there.
-    if (path.size() < 3 || DirectoryExists(path) || ExtractFilePath(path) == path)
+    if (path.size() < 3 || ExtractFilePath(path) == path)
         return true;
-    if (!ForceDirectories(ExtractFilePath(path)))
-        return false;
-    // Someone else may make the same parent between the test and the call.
-    return CreateDirectoryA(path.c_str(), nullptr) || DirectoryExists(path);
+    if (CreateDirectoryA(path.c_str(), nullptr))
+        return true;
+    if (GetLastError() != ERROR_PATH_NOT_FOUND && GetPathKind(path) == pkDirectory)
+        return true;
+    // Someone else may make the same directory between the two calls.
+    return ForceDirectories(ExtractFilePath(path))
+        && (CreateDirectoryA(path.c_str(), nullptr) || GetPathKind(path) == pkDirectory);
 }
 
-bool CreateNewDirectory(const std::string& directory)
+TNewDirectory CreateNewDirectory(const std::string& directory)
 {
+    if (CreateDirectoryA(directory.c_str(), nullptr))
+        // Wine reports a directory named NUL (or NUL.txt) as made and makes
+        // nothing: the device has the name.
+        return GetPathKind(directory) == pkDirectory ? ndCreated : ndTaken;
+    const DWORD error = GetLastError();
+    // With a trailing delimiter the refusal may come from a regular file of
+    // that name, which holds no directory either.
+    if (error == ERROR_ALREADY_EXISTS && !EndsWithPathDelimiter(directory))
+        return ndTaken;
+    // A drive root refuses with another error although it is there. Missing
+    // parents leave nothing at the path, and no question to ask.
+    if (error != ERROR_PATH_NOT_FOUND && GetPathKind(directory) != pkNothing)
+        return ndTaken;
     const std::string path = ExcludeTrailingPathDelimiter(directory);
-    return !path.empty() && ForceDirectories(ExtractFilePath(path)) && CreateDirectoryA(path.c_str(), nullptr);
+    if (!ForceDirectories(ExtractFilePath(path)) || !CreateDirectoryA(path.c_str(), nullptr))
+        return ndFailed;
+    return ndCreated;
 }
 
 std::string GetCurrentDir()

@@ -52,15 +52,20 @@ std::string ExcludeTrailingPathDelimiter(const std::string& path);
 // the platform cannot expand the path, as for one beyond its path limit.
 std::string ExpandFileName(const std::string& path);
 
-bool DirectoryExists(const std::string& path);
+// What the file system has at a path; pkFile is anything but a directory.
+enum TPathKind { pkNothing, pkFile, pkDirectory };
+TPathKind GetPathKind(const std::string& path);
 
 // Creates the directory and every missing directory above it. True when the
 // directory exists afterwards.
 bool ForceDirectories(const std::string& directory);
 
+enum TNewDirectory { ndCreated, ndTaken, ndFailed };
+
 // Creates the directory with every missing parent. Unlike ForceDirectories,
-// false when the directory itself exists already: it must be made here.
-bool CreateNewDirectory(const std::string& directory);
+// it must be made here: ndTaken when any object, file or directory, already
+// has the name, ndFailed when it cannot be made for another reason.
+TNewDirectory CreateNewDirectory(const std::string& directory);
 
 std::string GetCurrentDir();
 bool SetCurrentDir(const std::string& directory);
