@@ -32,9 +32,14 @@ std::string GetLongPath(const std::string& path)
     static const char* const message = "The program could not get the long path of the file.";
     if (HasWildcards(path))
         throw EFileError(message);
-    const DWORD needed = GetLongPathNameA(path.c_str(), nullptr, 0);
+    // Every call looks each component of the path up on disk, which is most
+    // of the time a source takes: one call does for a long form that fits.
+    char fitting[MAX_PATH];
+    const DWORD needed = GetLongPathNameA(path.c_str(), fitting, MAX_PATH);
     if (needed == 0)
         throw EFileError(message);
+    if (needed < MAX_PATH)
+        return std::string(fitting, needed);
     TAutoArray<char> buffer(new char[needed]);
     const DWORD length = GetLongPathNameA(path.c_str(), buffer.Get(), needed);
     // A result as large as the buffer is the size it would need now.

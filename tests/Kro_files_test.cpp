@@ -35,6 +35,22 @@ TEST(KroFiles, GetLongPathTurnsShortNamesLong)
     EXPECT_EQ(GetLongPath(shortPath), longPath + "\\Quarterly report 2026.txt");
 }
 
+TEST(KroFiles, GetLongPathTakesALongFormOfMoreThanMaxPathBytes)
+{
+    REQUIRE_DOUBLE_BYTE_CODE_PAGE();
+    // Fewer than MAX_PATH characters, but more than MAX_PATH bytes.
+    TTempDir dir;
+    std::string path = dir.Path();
+    for (int i = 0; i < 3; ++i) {
+        path += '\\';
+        for (int j = 0; j < 40; ++j)
+            path += TrailBackslash;
+        MakeDirectory(path);
+    }
+    ASSERT_GT(path.size(), static_cast<size_t>(MAX_PATH));
+    EXPECT_EQ(GetLongPath(path), path);
+}
+
 TEST(KroFiles, GetLongPathRefusesMissingAndWildcardPaths)
 {
     TTempDir dir;
