@@ -1,0 +1,149 @@
+#!/bin/bash
+# Times whole processes under one Wine: Tesselo.exe and three reference
+# programs (a bare loop of CreateDirectoryA, the least program that does
+# Tesselo's job, a bare GUI program that goes idle once), on the same short
+# source paths, with free names and with every first name taken. Prints a
+# Markdown table of medians with their spread, the ratios the goals name,
+# and the size of the release exe. Not part of the tests.
+#
+# TESSELO_BUILD_DIR: the build tree (build/); TESSELO_BENCH_RUNS: runs of
+# each case (7).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${TESSELO_BUILD_DIR:-$root/build}"
+runs="${TESSELO_BENCH_RUNS:-7}"
+sizes=(1 10 100 1000)
+
+"$root/scripts/setup.sh" >&2
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >/dev/null
+cmake --build "$build" --parallel "$(nproc)" --target Tesselo BareLoop LeastProgram BareGui >/dev/null
+
+# The tests' Wine session: their X display, one prefix and one wineserver
+# for every run, so that no run pays for starting Wine itself, and windows
+# on a desktop that Wine manages (on an X server without a window manager
+# Wine would wait two seconds for every shown window to be withdrawn).
+DISPLAY="$(sed -n 's/^TESSELO_DISPLAY:STRING=//p' "$build/CMakeCache.txt")"
+export DISPLAY LC_ALL=en_US.UTF-8
+"$build/wine-session.sh" start
+trap '"$build/wine-session.sh" stop' EXIT
+
+# C:\tb keeps the paths short: 1,000 of them make an 18,000-character
+# command line.
+work="$build/wineprefix/drive_c/tb"
+rm -rf "$work"
+mkdir -p "$work/s" "$work/bin"
+(cd "$work/s" && touch $(seq -f 'f%04g.txt' 1 1000))
+cp "$build/tools/bench/BareLoop.exe" "$build/tools/bench/LeastProgram.exe" "$build/tools/bench/BareGui.exe" "$work/bin/"
+# The exe as the user gets it.
+x86_64-w64-mingw32-strip -o "$work/bin/Tesselo.exe" "$build/app/Tesselo.exe"
+settings() {
+    printf '[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory="C:\\tb\\o"\r\n\r\n' >"$work/bin/Settings.ini"
+}
+
+mkdir -p "$build/bench"
+results="$build/bench/times.txt"
+: >"$results"
+# Runs one program on the first n sources and records the time of its
+# whole process; checks that it made what it should.
+run() {
+    local program=$1 n=$2 names=$3
+    rm -rf "$work/o"
+    mkdir "$work/o"
+    if [ "$names" = taken ]; then
+        (cd "$work/o" && mkdir $(seq -f 'f%04g' 1 "$n"))
+    fi
+    local arguments=()
+    case $program in
+    Tesselo) settings ;;
+    BareLoop | LeastProgram) arguments=('C:\tb\o') ;;
+    esac
+    for i in $(seq -f '%04g' 1 "$n"); do
+        arguments+=("C:\\tb\\s\\f$i.txt")
+    done
+    local start=$EPOCHREALTIME
+    timeout 600 "$build/wine-run.sh" "C:\\tb\\bin\\$program.exe" "${arguments[@]}" </dev/null >/dev/null 2>&1 || echo "$program ended with an error" >&2
+    local end=$EPOCHREALTIME
+    local made
+    made=$(find "$work/o" -mindepth 1 -maxdepth 1 -type d | wc -l)
+    local expected=$n
+    [ "$names" = taken ] && expected=$((2 * n))
+    if [ "$program" != BareGui ] && [ "$made" -ne "$expected" ]; then
+        echo "$program on $n sources ($names names) left $made directories instead of $expected" >&2
+    fi
+    awk -v p="$program" -v n="$n" -v c="$names" -v a="$start" -v b="$end" \
+        'BEGIN { printf "%s %s %s %.1f\n", p, n, c, (b - a) * 1000 }' >>"$results"
+}
+
+# Not timed: the first run of each starts the desktop and fills the caches.
+for program in BareLoop LeastProgram Tesselo BareGui; do
+    run $program 1 free
+done
+: >"$results"
+# Interleaved, so that a busy moment of the machine does not fall on one
+# program only.
+for n in "${sizes[@]}"; do
+    for names in free taken; do
+        echo "Timing $n source(s), $names names, $runs runs" >&2
+        for _ in $(seq "$runs"); do
+            for program in BareLoop LeastProgram Tesselo; do
+                run $program "$n" $names
+            done
+            if [ "$n" -eq 1 ] && [ $names = free ]; then
+                run BareGui 1 free
+            fi
+        done
+    done
+done
+
+# Median, lowest and highest time in ms of one case.
+stats() {
+    awk -v p="$1" -v n="$2" -v c="$3" '$1 == p && $2 == n && $3 == c { print $4 }' "$results" | sort -n |
+        awk '{ v[NR] = $1 } END { if (NR) printf "%.0f %.0f %.0f\n", (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2), v[1], v[NR] }'
+}
+cell() {
+    local m lo hi
+    read -r m lo hi < <(stats "$@")
+    echo "$m ($lo–$hi)"
+}
+median() {
+    stats "$@" | cut -d' ' -f1
+}
+lowest() {
+    stats "$@" | cut -d' ' -f2
+}
+ratio() {
+    awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'
+}
+# Tesselo's time over a reference program's: of the medians, and of the
+# lowest times, which a machine busy with other work disturbs least.
+median_ratio() {
+    ratio "$(median Tesselo "$2" "$3")" "$(median "$1" "$2" "$3")"
+}
+ratios() {
+    echo "$(median_ratio "$@") (lowest times: $(ratio "$(lowest Tesselo "$2" "$3")" "$(lowest "$1" "$2" "$3")"))"
+}
+
+exe="$work/bin/Tesselo.exe"
+size=$(stat -c %s "$exe")
+echo "Tesselo benchmark, $(date -u '+%Y-%m-%d'), $(nproc) cores, $(wine --version 2>/dev/null), $runs runs of each case"
+echo
+echo "Whole-process time in ms under Wine: median (lowest–highest)."
+echo
+echo "| Sources | Names | Bare loop | Least program | Tesselo | Tesselo ÷ least | Tesselo ÷ bare loop |"
+echo "|---:|---|---:|---:|---:|---:|---:|"
+for n in "${sizes[@]}"; do
+    for names in free taken; do
+        echo "| $n | $names | $(cell BareLoop "$n" $names) | $(cell LeastProgram "$n" $names) | $(cell Tesselo "$n" $names)" \
+            "| $(median_ratio LeastProgram "$n" $names) | $(median_ratio BareLoop "$n" $names) |"
+    done
+done
+echo
+echo "Bare GUI program (starts, goes idle once, ends): $(cell BareGui 1 free) ms."
+echo
+echo "- Tesselo ÷ least program at 1,000 sources: $(ratios LeastProgram 1000 free) with free names," \
+    "$(ratios LeastProgram 1000 taken) with every first name taken; goal: at most 1.25."
+echo "- Tesselo ÷ bare loop at 1,000 sources: $(ratios BareLoop 1000 free) with free names," \
+    "$(ratios BareLoop 1000 taken) with every first name taken."
+echo "- Tesselo ÷ bare GUI program at 1 source: $(ratios BareGui 1 free); goal: at most 1.10."
+echo "- Tesselo.exe, stripped: $size bytes, $((size / 1024)) KiB (goal: at most 400 KiB); it imports" \
+    "$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' | sort | paste -sd, - | sed 's/,/, /g')."
