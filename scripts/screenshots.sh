@@ -1,7 +1,8 @@
 #!/bin/bash
 # Renders each dialog under Xvfb at 96 and 144 dots per inch, in code page
 # 1252 and in code page 932 with Japanese sample paths (the files ending in
-# -ja), and saves the screenshots as PNG files in docs/screenshots; copies
+# -ja), the failed-entries dialog of the program in UTF-8 with names from
+# several scripts (errors-unicode), and saves the screenshots as PNG files in docs/screenshots; copies
 # the 96-dpi ones of code page 1252 into Help/.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -11,7 +12,7 @@ display="${TESSELO_SCREENSHOT_DISPLAY:-:96}"
 
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release
-cmake --build "$build" --parallel "$(nproc)" --target dialog_preview
+cmake --build "$build" --parallel "$(nproc)" --target dialog_preview dialog_preview_utf8
 mkdir -p "$out"
 
 export DISPLAY="$display" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -39,11 +40,16 @@ for variant in en_US.UTF-8: ja_JP.UTF-8:-ja; do
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
         wineserver -k || true
-        for dialog in menu options errors; do
+        # The program in UTF-8 lists names from several scripts.
+        shots="menu:dialog_preview options:dialog_preview errors:dialog_preview"
+        [ -z "$suffix" ] && shots="$shots errors-unicode:dialog_preview_utf8"
+        for shot in $shots; do
+            dialog="${shot%%:*}"
+            preview_exe="${shot#*:}"
             name="$dialog$suffix-$dpi"
             rect="$build/screenshots/$name.rect"
             rm -f "$rect"
-            wine "$build/tools/dialog_preview.exe" "$dialog" "$(winepath -w "$rect")" </dev/null >/dev/null 2>&1 &
+            wine "$build/tools/$preview_exe.exe" "${dialog%-unicode}" "$(winepath -w "$rect")" </dev/null >/dev/null 2>&1 &
             preview=$!
             for _ in $(seq 200); do
                 [ -s "$rect" ] && break

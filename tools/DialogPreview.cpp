@@ -2,6 +2,8 @@
 // window rectangle to a file, so that a script can take a screenshot of it.
 // Under code page 932 the sample paths and names are Japanese.
 // Usage: dialog_preview menu|options|errors RECTFILE
+// Built twice: dialog_preview_utf8 runs in UTF-8 and lists names from several
+// scripts.
 #include "App_ErrorDialog.h"
 #include "App_MenuDialog.h"
 #include "App_OptionsDialog.h"
@@ -63,7 +65,16 @@ int main(int argc, char** argv)
     } else if (dialog == "errors") {
         TErrorDialog* errors = GetErrorDialog();
         Shown = errors->Handle();
-        if (japanese) {
+        if (GetACP() == CP_UTF8) {
+            // Names from several scripts, as the program shows them in UTF-8:
+            // Greek, Cyrillic, Polish and German.
+            errors->GetFiles() = {
+                "C:\\Users\\Ann\\\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1\\\xCE\x91\xCE\xB8\xCE\xAE\xCE\xBD\xCE\xB1 2026.jpg",
+                "C:\\Users\\Ann\\\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0\\\xD0\x9E\xD1\x82\xD1\x87\xD1\x91\xD1\x82.pdf",
+                "C:\\Users\\Ann\\\xC5\x81\xC3\xB3" "d\xC5\xBA\\\xC5\xBB\xC3\xB3\xC5\x82w.png",
+                "D:\\Archive\\Caf\xC3\xA9 M\xC3\xBCller\\Stra\xC3\x9F" "e.txt",
+            };
+        } else if (japanese) {
             // The same paths as below in Japanese; the last one holds characters
             // whose trail byte is a backslash.
             errors->GetFiles() = {
