@@ -56,8 +56,12 @@ int CALLBACK InitializeBrowser(HWND browser, UINT message, LPARAM, LPARAM data)
         const TBrowserStart& start = *reinterpret_cast<const TBrowserStart*>(data);
         // Its owner, the hidden window, would leave it in the screen's corner.
         CenterWindow(browser, start.Area);
-        if (start.Directory)
+        // Once now, and once more when the browser has finished starting:
+        // the first may not take (Wine) or not scroll into view (Windows).
+        if (start.Directory) {
             SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(start.Directory));
+            PostMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(start.Directory));
+        }
     }
     return 0;
 }

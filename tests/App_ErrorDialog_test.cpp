@@ -38,23 +38,6 @@ void ClickItem(HWND list, int index, WPARAM keys = 0)
     PostMessageA(list, WM_LBUTTONUP, keys, point);
 }
 
-// The clipboard's text in a format, CF_TEXT (char) or CF_UNICODETEXT (wchar_t).
-template <class TChar>
-std::basic_string<TChar> ClipboardData(UINT format)
-{
-    std::basic_string<TChar> text;
-    if (!OpenClipboard(nullptr))
-        return text;
-    if (HANDLE data = GetClipboardData(format)) {
-        if (const TChar* locked = static_cast<const TChar*>(GlobalLock(data))) {
-            text = locked;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
 std::string ClipboardText()
 {
     return ClipboardData<char>(CF_TEXT);

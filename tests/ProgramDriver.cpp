@@ -1,5 +1,7 @@
 #include "ProgramDriver.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
@@ -123,22 +125,6 @@ void SendKeys(const std::vector<WORD>& keys, bool ctrl)
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-// The Unicode text: a program in another code page than ours may put its
-// own bytes as the plain text.
-std::wstring ClipboardText()
-{
-    std::wstring text;
-    if (!OpenClipboard(nullptr))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const wchar_t* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
 
 // Keys go to the window in front; it must be the foreground one first.
 void BringToFront(HWND window)
@@ -285,7 +271,9 @@ TAnswer CopyAll()
         SendKeys({'A', 'C'}, true);
         for (int i = 0; i < 100 && GetClipboardSequenceNumber() == before; ++i)
             Sleep(20);
-        seen.WideClipboard = ClipboardText();
+        // The Unicode text: a program in another code page than ours may put
+        // its own bytes as the plain text, or none.
+        seen.WideClipboard = ClipboardData<wchar_t>(CF_UNICODETEXT);
         seen.Clipboard = Narrow(seen.WideClipboard);
         PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     };

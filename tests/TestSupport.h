@@ -2,6 +2,8 @@
 // characters that catch byte-wise walks.
 #pragma once
 
+#include <windows.h>
+
 #include <random>
 #include <string>
 
@@ -22,6 +24,23 @@ public:
 private:
     std::string FPath;
 };
+
+// The clipboard's text in a format, CF_TEXT (char) or CF_UNICODETEXT (wchar_t).
+template <class TChar>
+std::basic_string<TChar> ClipboardData(UINT format)
+{
+    std::basic_string<TChar> text;
+    if (!OpenClipboard(nullptr))
+        return text;
+    if (HANDLE data = GetClipboardData(format)) {
+        if (const TChar* locked = static_cast<const TChar*>(GlobalLock(data))) {
+            text = locked;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
 
 void WriteFileText(const std::string& path, const std::string& content);
 std::string ReadFileText(const std::string& path);
