@@ -45,7 +45,9 @@ fi
 arguments=()
 if [ $# -eq 0 ]; then
     samples="$example/samples"
-    rm -rf "$samples"
+    # A fresh example each time: the output folder is the example's own.
+    rm -rf "$samples" "$output"
+    mkdir -p "$output"
     mkdir -p "$samples/Photos.2024"
     echo "Quarterly figures" >"$samples/report.txt"
     echo "backup" >"$samples/archive.tar.gz"
