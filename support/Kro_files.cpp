@@ -1,6 +1,5 @@
 #include "Kro_files.h"
 
-#include "Kro_autopointers.h"
 #include "Tk_paths.h"
 
 #include <windows.h>
@@ -34,18 +33,11 @@ std::string GetLongPath(const std::string& path)
         throw EFileError(message);
     // Every call looks each component of the path up on disk, which is most
     // of the time a source takes: one call does for a long form that fits.
-    char fitting[MAX_PATH];
-    const DWORD needed = GetLongPathNameA(path.c_str(), fitting, MAX_PATH);
-    if (needed == 0)
+    const std::string longPath =
+        PlatformText([&](char* buffer, DWORD size) { return GetLongPathNameA(path.c_str(), buffer, size); });
+    if (longPath.empty())
         throw EFileError(message);
-    if (needed < MAX_PATH)
-        return std::string(fitting, needed);
-    TAutoArray<char> buffer(new char[needed]);
-    const DWORD length = GetLongPathNameA(path.c_str(), buffer.Get(), needed);
-    // A result as large as the buffer is the size it would need now.
-    if (length == 0 || length >= needed)
-        throw EFileError(message);
-    return std::string(buffer.Get(), length);
+    return longPath;
 }
 
 bool HasWildcards(const std::string& path)

@@ -166,19 +166,28 @@ std::string TesseloExe()
     return WindowsPathOf(program && std::string(program) == "ansi" ? TESSELO_ANSI_EXE_PATH : TESSELO_EXE_PATH);
 }
 
-std::vector<std::string> DirectoryNames(const std::string& directory)
+std::vector<std::wstring> WideDirectoryNames(const std::wstring& directory)
 {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((directory + L"\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return names;
     do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..")
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..")
             names.push_back(name);
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> DirectoryNames(const std::string& directory)
+{
+    std::vector<std::string> names;
+    for (const std::wstring& name : WideDirectoryNames(Wide(directory)))
+        names.push_back(Narrow(name));
     std::sort(names.begin(), names.end());
     return names;
 }

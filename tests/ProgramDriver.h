@@ -65,3 +65,4 @@ std::string Narrow(const std::wstring& text, UINT codePage = CP_ACP);
 std::string WindowsPathOf(const std::string& unixPath);
 // The names in a directory, sorted; "." and ".." left out.
 std::vector<std::string> DirectoryNames(const std::string& directory);
+std::vector<std::wstring> WideDirectoryNames(const std::wstring& directory);

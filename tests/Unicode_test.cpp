@@ -18,23 +18,6 @@ std::string Utf8(const std::wstring& text)
     return Narrow(text, CP_UTF8);
 }
 
-Names WideNames(const std::wstring& directory)
-{
-    Names names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((directory + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..")
-            names.push_back(name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 void WriteWideFile(const std::wstring& path, const std::string& content)
 {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -110,7 +93,7 @@ TEST_F(Unicode, NamesFromEveryScriptAreMadeExactly)
                                 L"\u00DCn\u00EFc\u00F6d\u00E9.d"})
         expected.push_back(L"\u0394-" + std::wstring(stem) + L" \u6771");
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(WideNames(Out), expected);
+    EXPECT_EQ(WideDirectoryNames(Out), expected);
 }
 
 TEST_F(Unicode, NumberedNamesInOtherScriptsAtBothEnds)
@@ -120,7 +103,7 @@ TEST_F(Unicode, NumberedNamesInOtherScriptsAtBothEnds)
     Drop({L"\u6771\u4EAC.txt"});
     WriteSettings(L"SerialNumberPrefix=\" (\u7B2C\"\r\nSerialNumberSuffix=\"\u53F7)\"\r\n");
     Drop({L"\u6771\u4EAC.txt"});
-    EXPECT_EQ(WideNames(Out), (Names{L"\u2116" L"2 \u00B7 \u6771\u4EAC", L"\u6771\u4EAC", L"\u6771\u4EAC (\u7B2C2\u53F7)"}));
+    EXPECT_EQ(WideDirectoryNames(Out), (Names{L"\u2116" L"2 \u00B7 \u6771\u4EAC", L"\u6771\u4EAC", L"\u6771\u4EAC (\u7B2C2\u53F7)"}));
 }
 
 TEST_F(Unicode, OneNameOfTwentyInAnotherScriptStopsNothing)
@@ -132,7 +115,7 @@ TEST_F(Unicode, OneNameOfTwentyInAnotherScriptStopsNothing)
     sources.push_back(L"\u6771\u4EAC\u0395\u03BB.txt");
     const TProgramRun run = Drop(sources);
     EXPECT_TRUE(run.Seen.empty());
-    EXPECT_EQ(WideNames(Out).size(), 20u);
+    EXPECT_EQ(WideDirectoryNames(Out).size(), 20u);
 }
 
 TEST_F(Unicode, PathsLongerThan260BytesButNot260CharactersAreMade)
@@ -148,7 +131,7 @@ TEST_F(Unicode, PathsLongerThan260BytesButNot260CharactersAreMade)
     const std::wstring made = Out + L"\\" + folder + L"\\" + name + folder;
     EXPECT_GT(Utf8(made).size(), 260u);
     EXPECT_LT(made.size(), 260u);
-    EXPECT_EQ(WideNames(Out + L"\\" + folder), Names{name + folder});
+    EXPECT_EQ(WideDirectoryNames(Out + L"\\" + folder), Names{name + folder});
 }
 
 TEST_F(Unicode, TheFailedListShowsAndCopiesEveryScript)
@@ -188,7 +171,7 @@ TEST_F(Unicode, AnOldSettingsFileInCodePage932IsReadAndRewrittenInUtf8)
     WriteFileText(SettingsFile, "[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + other
                                     + "\"\r\nOriginalNamePrefix=\"" + prefix + "\"\r\n");
     Drop({L"a.txt"});
-    EXPECT_EQ(WideNames(Wide(other)), Names{Wide(prefix) + L"a"});
+    EXPECT_EQ(WideDirectoryNames(Wide(other)), Names{Wide(prefix) + L"a"});
     const std::string saved = ReadFileText(SettingsFile);
     EXPECT_NE(saved.find("OtherOutputDirectory=\"" + Utf8(Wide(other)) + "\"\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("OriginalNamePrefix=\"" + Utf8(Wide(prefix)) + "\"\r\n"), std::string::npos) << saved;
@@ -199,6 +182,6 @@ TEST_F(Unicode, AByteOrderMarkIsReadAndNotWritten)
     WriteFileText(SettingsFile, "\xEF\xBB\xBF" + Utf8(L"[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + Out
                                                       + L"\"\r\nOriginalNamePrefix=\"\u0394\"\r\n"));
     Drop({L"a.txt"});
-    EXPECT_EQ(WideNames(Out), Names{L"\u0394a"});
+    EXPECT_EQ(WideDirectoryNames(Out), Names{L"\u0394a"});
     EXPECT_EQ(ReadFileText(SettingsFile).rfind("[Options]\r\n", 0), 0u);
 }

@@ -73,12 +73,9 @@ int AnsiCompareStr(const std::string& a, const std::string& b)
 std::vector<wchar_t> AnsiToWide(const std::string& text)
 {
     // The text's NUL goes along and ends the result.
-    const int size = static_cast<int>(text.size()) + 1;
-    std::vector<wchar_t> wide(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.c_str(), size, nullptr, 0)));
+    std::vector<wchar_t> wide = ToWide(CP_ACP, text.c_str(), text.size() + 1);
     if (wide.empty())
         wide.push_back(L'\0');
-    else
-        MultiByteToWideChar(CP_ACP, 0, text.c_str(), size, wide.data(), static_cast<int>(wide.size()));
     return wide;
 }
 
