@@ -11,6 +11,7 @@ packages=(
     fonts-ipafont-gothic
     xvfb xauth x11-apps imagemagick
     locales
+    msitools wixl
 )
 locales=(en_US.UTF-8 ja_JP.UTF-8)
 
