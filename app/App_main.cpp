@@ -6,8 +6,10 @@
 #include "App_double.h"
 #include "App_settings.h"
 #include "Kro_autopointers.h"
+#include "Kro_files.h"
 #include "Kro_shellfiles.h"
 #include "Tk_application.h"
+#include "Tk_format.h"
 #include "Tk_params.h"
 #include "Tk_paths.h"
 #include "Tk_screen.h"
@@ -30,6 +32,34 @@ public:
 private:
     HCURSOR FCursor;
 };
+
+// A hand-edited or stale Settings.ini is held to what the options dialog
+// accepts: a separator in a name part, or a relative output folder, would put
+// directories where the user did not ask for them.
+void CheckNameParts(const TDoubleOptions& options)
+{
+    const struct {
+        const char* Key;
+        const std::string& Value;
+    } parts[] = {{"OriginalNamePrefix", options.OriginalNamePrefix},
+                 {"OriginalNameSuffix", options.OriginalNameSuffix},
+                 {"SerialNumberPrefix", options.SerialNumberPrefix},
+                 {"SerialNumberSuffix", options.SerialNumberSuffix}};
+    for (const auto& part : parts) {
+        if (FindInvalidFileNameChar(part.Value) != 0)
+            throw EAppError(Format(
+                "The program cannot use the setting \"%s\" because its value \"%s\" holds a character that file names cannot hold.",
+                part.Key, part.Value));
+    }
+}
+
+void CheckOtherOutputDirectory(const std::string& directory)
+{
+    if (!IsAbsolutePath(directory))
+        throw EAppError(Format(
+            "The program cannot use the setting \"OtherOutputDirectory\" because its value \"%s\" is not a path in absolute form.",
+            directory));
+}
 
 }
 
@@ -127,6 +157,9 @@ void TMainPresenter::CreateDirectories()
     {
         TAutoPointer<TDoubleExecutor> executor(new TDoubleExecutor());
 
+        // Before the folder browser: a refusal after the user's choice would
+        // waste it.
+        CheckNameParts(options);
         switch (options.OutputDirectory) {
         case odAtSource:
             break;
@@ -144,6 +177,7 @@ void TMainPresenter::CreateDirectories()
             break;
         }
         case odOther:
+            CheckOtherOutputDirectory(options.OtherOutputDirectory);
             executor->OutputDirectory = options.OtherOutputDirectory;
             break;
         default:

@@ -97,7 +97,32 @@ struct TCase {
     bool Saved;                       // Settings.ini rewritten
     std::vector<std::string> SavedLines;
     std::string CurrentDirectory = "{src}";
+    std::string Encoding = ""; // how Settings.ini is saved; the test's code page by default
 };
+
+// The settings text saved as Notepad would: "utf-16le", "utf-16be" and
+// "utf-8-bom" with a byte-order mark, "utf-8" without, and "nul" as bytes
+// that are no text at all.
+std::string Encode(const std::string& text, const std::string& encoding)
+{
+    if (encoding.empty())
+        return text;
+    if (encoding == "nul")
+        return text + std::string("\0", 1);
+    const std::wstring wide = Wide(text);
+    if (encoding == "utf-8")
+        return Narrow(wide, CP_UTF8);
+    if (encoding == "utf-8-bom")
+        return "\xEF\xBB\xBF" + Narrow(wide, CP_UTF8);
+    const bool big = encoding == "utf-16be";
+    std::string bytes = big ? "\xFE\xFF" : "\xFF\xFE";
+    for (const wchar_t c : wide) {
+        const char low = static_cast<char>(c & 0xFF);
+        const char high = static_cast<char>(c >> 8);
+        bytes += big ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
 
 // A program folder of its own for each test, beside scratch folders for
 // the sources and the output.
@@ -174,7 +199,7 @@ TEST_P(Program, RunsAsTheUserExpects)
     }
     for (const std::string& name : c.Taken)
         MakeDirectory(Expand("{out}\\" + name));
-    const std::string before = SettingsText(c);
+    const std::string before = Encode(SettingsText(c), c.Encoding);
     WriteFileText(SettingsFile, before);
 
     const TProgramRun run = Run(c.Arguments, c.Answers);
@@ -255,6 +280,40 @@ INSTANTIATE_TEST_SUITE_P(
         // Refused on Windows, whose long form needs the server; Wine keeps
         // the path as it is, and it is no regular file there.
         TCase{"AnUncPathToNoServer", {}, {}, {}, "\\\\noserver\\share\\x.txt", {}, {}, {"x.txt"}, true, {}},
+        // Settings.ini in every encoding Notepad saves: the prefix reads as
+        // typed, and the output folder too, or the run would go to the desktop.
+        TCase{"SettingsInUtf16", {"OriginalNamePrefix=\"{tb}-\""}, {"a.txt"}, {}, "{src}\\a.txt", {}, {}, {"{tb}-a"},
+              true, {}, "{src}", "utf-16le"},
+        TCase{"SettingsInUtf16BigEndian", {"OriginalNamePrefix=\"{tb}-\""}, {"a.txt"}, {}, "{src}\\a.txt", {}, {},
+              {"{tb}-a"}, true, {}, "{src}", "utf-16be"},
+        TCase{"SettingsInUtf8WithAMark", {"OriginalNamePrefix=\"{tb}-\""}, {"a.txt"}, {}, "{src}\\a.txt", {}, {},
+              {"{tb}-a"}, true, {}, "{src}", "utf-8-bom"},
+        TCase{"SettingsInUtf8", {"OriginalNamePrefix=\"{tb}-\""}, {"a.txt"}, {}, "{src}\\a.txt", {}, {}, {"{tb}-a"},
+              true, {}, "{src}", "utf-8"},
+        TCase{"SettingsThatAreNoText", {}, {"a.txt"}, {}, "{src}\\a.txt", {Press(IDOK)},
+              {"error: The program cannot read the file \"{prog}\\Settings.ini\" because it is not text in the "
+               "system's code page, UTF-8 or UTF-16."},
+              {}, false, {}, "{src}", "nul"},
+        // Values that the options dialog refuses, edited into the file by hand.
+        TCase{"AnEmptyOtherFolder", {"OutputDirectory=3", "OtherOutputDirectory=\"\""}, {"a.txt"}, {}, "{src}\\a.txt",
+              {Press(IDOK)},
+              {"error: The program cannot use the setting \"OtherOutputDirectory\" because its value \"\" is not a "
+               "path in absolute form."},
+              {}, false, {}},
+        TCase{"ARelativeOtherFolder", {"OutputDirectory=3", "OtherOutputDirectory=\"out\""}, {"a.txt"}, {},
+              "{src}\\a.txt", {Press(IDOK)},
+              {"error: The program cannot use the setting \"OtherOutputDirectory\" because its value \"out\" is not "
+               "a path in absolute form."},
+              {}, false, {}},
+        TCase{"APrefixThatClimbsOut", {"OriginalNamePrefix=\"..\\\""}, {"a.txt"}, {}, "{src}\\a.txt", {Press(IDOK)},
+              {"error: The program cannot use the setting \"OriginalNamePrefix\" because its value \"..\\\" holds a "
+               "character that file names cannot hold."},
+              {}, false, {}},
+        TCase{"ASerialNumberSuffixWithASlash", {"SerialNumberSuffix=\"/x\""}, {"a.txt"}, {"a"}, "{src}\\a.txt",
+              {Press(IDOK)},
+              {"error: The program cannot use the setting \"SerialNumberSuffix\" because its value \"/x\" holds a "
+               "character that file names cannot hold."},
+              {"a"}, false, {}},
         TCase{"APathLongerThanTheSystemTakes", {}, {"a.txt"}, {}, "{src}\\a.txt {src}\\" + std::string(300, 'x'),
               {Press(IDOK)}, {"error: The program cannot accept the path \"{src}\\" + std::string(300, 'x') + "\"*"},
               {}, false, {}}),
@@ -333,6 +392,31 @@ TEST_F(ProgramRuns, AReadOnlySettingsFileIsKeptAndTheRunSaysSoAtTheEnd)
     EXPECT_EQ(DirectoryNames(Out), std::vector<std::string>{"a"});
     EXPECT_EQ(ReadFileText(SettingsFile), before);
     EXPECT_EQ(DirectoryNames(Folder), (std::vector<std::string>{"Settings.ini", "Tesselo.exe"}));
+}
+
+// A prefix in a character that neither code page 1252 nor 932 has: the
+// program in UTF-8 takes it; the one without says so and keeps the file.
+TEST_F(ProgramRuns, ACharacterTheCodePageLacks)
+{
+    const std::wstring prefix = L"\u0100-";
+    const std::string settings = Narrow(L"[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + Wide(Out)
+                                            + L"\"\r\nOriginalNamePrefix=\"" + prefix + L"\"\r\n",
+                                        CP_UTF8);
+    WriteFileText(SettingsFile, settings);
+    WriteFileText(Src + "\\a.txt", "x");
+
+    const char* program = std::getenv("TESSELO_PROGRAM");
+    const bool ansi = program && std::string(program) == "ansi";
+    const TProgramRun run = Run("{src}\\a.txt", ansi ? std::vector<TAnswer>{Press(IDOK)} : std::vector<TAnswer>{});
+    if (ansi) {
+        ExpectWindows(run, {"error: The program cannot read the file \"{prog}\\Settings.ini\" because it holds "
+                            "characters that the system's code page lacks."});
+        EXPECT_TRUE(DirectoryNames(Out).empty());
+        EXPECT_EQ(ReadFileText(SettingsFile), settings);
+    } else {
+        EXPECT_TRUE(run.Seen.empty());
+        EXPECT_EQ(WideDirectoryNames(Wide(Out)), std::vector<std::wstring>{prefix + L"a"});
+    }
 }
 
 TEST_F(ProgramRuns, TwoThousandArgumentsAllGetTheirDirectories)

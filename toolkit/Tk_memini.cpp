@@ -57,11 +57,11 @@ std::string KeyOf(const std::string& line)
 
 TMemIniFile::TMemIniFile(std::string fileName) : FFileName(std::move(fileName))
 {
+    // Written back in the program's own code page, whatever the file's
+    // encoding was.
     std::string content;
-    // Written back in the program's own code page: an older file's text is
-    // converted once, here.
     if (ReadTextFile(FFileName, content))
-        Load(FileTextToAnsi(content));
+        Load(content);
 }
 
 void TMemIniFile::Load(const std::string& content)

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -79,29 +80,121 @@ std::vector<wchar_t> AnsiToWide(const std::string& text)
     return wide;
 }
 
-std::string WideToAnsi(const wchar_t* text)
+namespace {
+
+// False when a character has no exact form in the code page. UTF-8 holds
+// every character; there only a broken surrogate pair fails, and the
+// best-fit flag is not allowed.
+bool FromWideExactly(UINT codePage, const wchar_t* text, size_t length, std::string& narrow)
 {
-    return FromWide(CP_ACP, text, static_cast<size_t>(lstrlenW(text)));
+    narrow.assign(length * 3, '\0');
+    if (length == 0)
+        return true;
+    const bool utf8 = codePage == CP_UTF8;
+    BOOL usedDefault = FALSE;
+    const int size =
+        WideCharToMultiByte(codePage, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS, text, static_cast<int>(length),
+                            &narrow[0], static_cast<int>(narrow.size()), nullptr, utf8 ? nullptr : &usedDefault);
+    narrow.resize(static_cast<size_t>(size));
+    return size > 0 && !usedDefault;
 }
 
-std::string FileTextToAnsi(const std::string& content)
+// False for bytes that are invalid in the code page.
+bool ToWideStrictly(UINT codePage, const std::string& text, std::vector<wchar_t>& wide)
 {
-    // Only a program that runs in UTF-8 meets files of two encodings.
-    if (!IsUtf8CodePage())
-        return content;
-    const bool marked = content.compare(0, 3, "\xEF\xBB\xBF") == 0;
-    const std::string text = marked ? content.substr(3) : content;
-    if (marked || text.empty()
-        || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0))
-        return text;
-    // Not UTF-8: an older file, in the code page the system gives programs
-    // that do not ask for UTF-8.
+    wide.assign(text.size(), L'\0');
+    if (text.empty())
+        return true;
+    const int size = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
+                                         wide.data(), static_cast<int>(wide.size()));
+    wide.resize(static_cast<size_t>(size));
+    return size > 0;
+}
+
+// UTF-16 in the byte order given, without its mark; false for an odd number
+// of bytes or a surrogate without its partner.
+bool FromUtf16(const std::string& bytes, bool bigEndian, std::vector<wchar_t>& wide)
+{
+    if (bytes.size() % 2 != 0)
+        return false;
+    wide.clear();
+    for (size_t i = 0; i < bytes.size(); i += 2) {
+        const unsigned first = static_cast<unsigned char>(bytes[i]);
+        const unsigned second = static_cast<unsigned char>(bytes[i + 1]);
+        wide.push_back(static_cast<wchar_t>(bigEndian ? first << 8 | second : second << 8 | first));
+    }
+    for (size_t i = 0; i < wide.size(); ++i) {
+        if (IS_HIGH_SURROGATE(wide[i]) && i + 1 < wide.size() && IS_LOW_SURROGATE(wide[i + 1]))
+            ++i;
+        else if (IS_HIGH_SURROGATE(wide[i]) || IS_LOW_SURROGATE(wide[i]))
+            return false;
+    }
+    return true;
+}
+
+bool IsAscii(const std::string& text)
+{
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool StartsWith(const std::string& text, const char* mark)
+{
+    return text.compare(0, std::strlen(mark), mark) == 0;
+}
+
+// The code page of a file without a mark that is not UTF-8: the one the
+// system gives programs that do not ask for UTF-8.
+UINT LegacyCodePage()
+{
     DWORD legacy = 0;
     if (!GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
                         reinterpret_cast<LPWSTR>(&legacy), sizeof legacy / sizeof(WCHAR)))
-        return text;
-    const std::vector<wchar_t> wide = ToWide(legacy, text.data(), text.size());
-    return FromWide(CP_UTF8, wide.data(), wide.size());
+        return GetACP();
+    return legacy;
+}
+
+}
+
+bool WideToAnsi(const wchar_t* text, std::string& ansi)
+{
+    return FromWideExactly(GetACP(), text, static_cast<size_t>(lstrlenW(text)), ansi);
+}
+
+TFileText FileTextToAnsi(const std::string& content, std::string& text)
+{
+    const UINT ansi = GetACP();
+    std::vector<wchar_t> wide;
+    bool decoded;
+    if (StartsWith(content, "\xEF\xBB\xBF")) {
+        decoded = ToWideStrictly(CP_UTF8, content.substr(3), wide);
+    } else if (StartsWith(content, "\xFF\xFE") || StartsWith(content, "\xFE\xFF")) {
+        decoded = FromUtf16(content.substr(2), content[0] == '\xFE', wide);
+    } else if (content.find('\0') != std::string::npos) {
+        return ftNotText;
+    } else {
+        // Plain ASCII, and text in the program's own code page, stay exactly
+        // as they are: a round trip through Unicode may change bytes that
+        // stand for the same character twice, as in code page 932.
+        if (IsAscii(content)) {
+            text = content;
+            return ftText;
+        }
+        const UINT codePage = ToWideStrictly(CP_UTF8, content, wide) ? CP_UTF8 : LegacyCodePage();
+        if (codePage == ansi) {
+            if (codePage != CP_UTF8 && !ToWideStrictly(codePage, content, wide))
+                return ftNotText;
+            text = content;
+            return ftText;
+        }
+        decoded = codePage == CP_UTF8 || ToWideStrictly(codePage, content, wide);
+    }
+    if (!decoded || std::find(wide.begin(), wide.end(), L'\0') != wide.end())
+        return ftNotText;
+    return FromWideExactly(ansi, wide.data(), wide.size(), text) ? ftText : ftLacking;
 }
 
 size_t LastDelimiter(const char* delimiters, const std::string& text)

@@ -22,14 +22,22 @@ int AnsiCompareStr(const std::string& a, const std::string& b);
 // instantiation of std::wstring alone would add 24 KiB to the program.
 std::vector<wchar_t> AnsiToWide(const std::string& text);
 
-// The NUL-terminated Unicode text in the ANSI code page.
-std::string WideToAnsi(const wchar_t* text);
+// The NUL-terminated Unicode text in the ANSI code page. False when a
+// character has no exact form there: the system would put a look-alike or
+// "?" in its place (under code page 932 a yen sign becomes '\\'), which in a
+// path names another file.
+bool WideToAnsi(const wchar_t* text, std::string& ansi);
 
-// A text file's content as the program's text. With UTF-8 as the ANSI code
-// page, a byte-order mark is dropped, and a file that is not valid UTF-8 is an
-// older one, read in the code page the system gives programs without UTF-8.
-// Otherwise the content is taken as it is.
-std::string FileTextToAnsi(const std::string& content);
+enum TFileText { ftText, ftNotText, ftLacking };
+
+// A text file's content as the program's text. A byte-order mark says UTF-8
+// or UTF-16 (either byte order); without one, valid UTF-8 is UTF-8 and
+// anything else is in the code page the system gives programs that do not
+// ask for UTF-8. ftNotText for NUL bytes, bytes that are invalid in the
+// encoding, or a mark that the rest does not match; ftLacking when a
+// character has no exact form in the ANSI code page. Text already in the
+// ANSI code page comes back byte for byte.
+TFileText FileTextToAnsi(const std::string& content, std::string& text);
 
 // Byte index of the last character of text that is one of the single-byte
 // delimiters, or npos. It steps by whole characters, so the trail byte of a

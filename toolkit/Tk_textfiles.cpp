@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -45,11 +46,24 @@ private:
 
 // The new file keeps what the user set on the old one (no attributes: there
 // was none), hidden for one.
-bool KeepAttributes(const char* fileName, DWORD attributes)
+bool KeepAttributes(const wchar_t* fileName, DWORD attributes)
 {
     const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE
         | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    return attributes == INVALID_FILE_ATTRIBUTES || SetFileAttributesA(fileName, attributes & kept);
+    return attributes == INVALID_FILE_ATTRIBUTES || SetFileAttributesW(fileName, attributes & kept);
+}
+
+// The complete temporary file takes the old file's place. ReplaceFileW keeps
+// what a rename would drop: the old file's security descriptor, creation
+// time and streams. Where it cannot be used (no old file, a file system
+// without it), a rename over the old file does the same in one step.
+bool PutInPlace(const wchar_t* temporary, const wchar_t* fileName, DWORD attributes)
+{
+    // Only a regular file is replaced: Wine would put a directory aside.
+    const bool regular = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (regular && ReplaceFileW(fileName, temporary, nullptr, 0, nullptr, nullptr))
+        return true;
+    return MoveFileExW(temporary, fileName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool WriteAll(HANDLE file, const std::string& content)
@@ -67,8 +81,9 @@ bool WriteAll(HANDLE file, const std::string& content)
 
 }
 
-bool ReadTextFile(const std::string& fileName, std::string& content)
+bool ReadTextFile(const std::string& fileName, std::string& text)
 {
+    std::string content;
     TFileHandle file(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
@@ -92,14 +107,26 @@ bool ReadTextFile(const std::string& fileName, std::string& content)
         done += read;
     }
     content.resize(done);
-    return true;
+    switch (FileTextToAnsi(content, text)) {
+    case ftText:
+        return true;
+    case ftNotText:
+        throw EInOutError(Format(
+            "The program cannot read the file \"%s\" because it is not text in the system's code page, UTF-8 or UTF-16.",
+            fileName));
+    default:
+        throw EInOutError(Format(
+            "The program cannot read the file \"%s\" because it holds characters that the system's code page lacks.",
+            fileName));
+    }
 }
 
 void ReplaceTextFile(const std::string& fileName, const std::string& content)
 {
+    const std::vector<wchar_t> wideName = AnsiToWide(fileName);
     // Replacing would succeed on some file systems; the user's read-only flag
     // says no on all of them.
-    const DWORD attributes = GetFileAttributesA(fileName.c_str());
+    const DWORD attributes = GetFileAttributesW(wideName.data());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         RaiseWriteError(fileName);
 
@@ -107,18 +134,18 @@ void ReplaceTextFile(const std::string& fileName, const std::string& content)
     if (directory.empty())
         directory = ".";
     // In Unicode, whose limit is MAX_PATH characters, not bytes.
-    wchar_t wideTemporary[MAX_PATH];
-    if (!GetTempFileNameW(AnsiToWide(directory).data(), L"tss", 0, wideTemporary))
+    wchar_t temporary[MAX_PATH];
+    if (!GetTempFileNameW(AnsiToWide(directory).data(), L"tss", 0, temporary))
         RaiseWriteError(fileName);
-    const std::string name = WideToAnsi(wideTemporary);
-    const char* temporary = name.c_str();
 
-    TFileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    TFileHandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     const bool written = file.Valid() && WriteAll(file.Get(), content) && FlushFileBuffers(file.Get());
     // Only a complete temporary file may take the place of the old one.
-    if (!file.Close() || !written || !KeepAttributes(temporary, attributes)
-        || !MoveFileExA(temporary, fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary);
+    if (!file.Close() || !written || !KeepAttributes(temporary, attributes) || !PutInPlace(temporary, wideName.data(), attributes)) {
+        // Where the replacement failed halfway, the old file may be gone from
+        // its name: then the new text stays in the temporary file.
+        if (attributes == INVALID_FILE_ATTRIBUTES || GetFileAttributesW(wideName.data()) != INVALID_FILE_ATTRIBUTES)
+            DeleteFileW(temporary);
         RaiseWriteError(fileName);
     }
 }
