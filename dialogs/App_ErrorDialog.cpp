@@ -56,10 +56,14 @@ public:
     TTextMeasure(const TTextMeasure&) = delete;
     TTextMeasure& operator=(const TTextMeasure&) = delete;
 
+    // GDI reads 8-bit text in the system's code page, not in the one the
+    // program's manifest asks for: measured in Unicode, a UTF-8 line has the
+    // width the list box draws it with.
     int Width(const std::string& text) const
     {
+        const std::vector<wchar_t> wide = AnsiToWide(text);
         SIZE size = {};
-        GetTextExtentPoint32A(FDC, text.c_str(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(FDC, wide.data(), static_cast<int>(wide.size() - 1), &size);
         return size.cx;
     }
 

@@ -2,6 +2,7 @@
 
 #include "Kro_autopointers.h"
 #include "Tk_application.h"
+#include "Tk_format.h"
 #include "Tk_paths.h"
 #include "Tk_screen.h"
 #include "Tk_strings.h"
@@ -11,6 +12,22 @@
 
 #include <memory>
 
+namespace {
+
+// A path that the shell gave, in the program's text. A character that the
+// code page lacks would become a look-alike or "?", and the path another one.
+std::string ProgramPath(const wchar_t* path)
+{
+    std::string text;
+    if (!WideToAnsi(path, text))
+        throw EShellFileError(Format(
+            "The program cannot use the folder \"%s\" because the system's code page lacks some of its characters.",
+            text));
+    return text;
+}
+
+}
+
 // The shell's paths are asked in Unicode: their limit is MAX_PATH characters,
 // which in UTF-8 may take three times as many bytes.
 std::string GetSpecialFolderPath(int folder)
@@ -18,7 +35,7 @@ std::string GetSpecialFolderPath(int folder)
     TAutoArray<wchar_t> buffer(new wchar_t[MAX_PATH]());
     if (!SHGetSpecialFolderPathW(nullptr, buffer.Get(), folder, FALSE))
         throw EShellFileError("The program could not get the path of the special file.");
-    return WideToAnsi(buffer.Get());
+    return ProgramPath(buffer.Get());
 }
 
 std::string GetDesktopDirectory()
@@ -44,18 +61,32 @@ struct TShellFree {
 };
 
 // What the browser needs once it is up: the folder to preselect, if any,
-// and the rectangle to centre on.
+// the rectangle to centre on, and its taskbar button.
 struct TBrowserStart {
     const char* Directory;
     RECT Area;
+    TTaskbarButton Button;
 };
 
-int CALLBACK InitializeBrowser(HWND browser, UINT message, LPARAM, LPARAM data)
+// A folder that can take directories: the shell also shows a zip file as a
+// folder, and a path that the code page cannot hold would name another one.
+bool CanTakeDirectories(PCIDLIST_ABSOLUTE item)
 {
-    if (message == BFFM_INITIALIZED) {
+    wchar_t path[MAX_PATH] = {};
+    std::string text;
+    return SHGetPathFromIDListW(item, path) && WideToAnsi(path, text) && GetPathKind(text) == pkDirectory;
+}
+
+int CALLBACK BrowserEvent(HWND browser, UINT message, LPARAM parameter, LPARAM data)
+{
+    if (message == BFFM_SELCHANGED) {
+        SendMessageW(browser, BFFM_ENABLEOK, 0, CanTakeDirectories(reinterpret_cast<PCIDLIST_ABSOLUTE>(parameter)));
+    } else if (message == BFFM_INITIALIZED) {
         const TBrowserStart& start = *reinterpret_cast<const TBrowserStart*>(data);
         // Its owner, the hidden window, would leave it in the screen's corner.
         CenterWindow(browser, start.Area);
+        start.Button.AddTo(browser);
+        start.Button.ShowIconsOn(browser);
         // Once now, and once more when the browser has finished starting:
         // the first may not take (Wine) or not scroll into view (Windows).
         if (start.Directory) {
@@ -66,12 +97,13 @@ int CALLBACK InitializeBrowser(HWND browser, UINT message, LPARAM, LPARAM data)
     return 0;
 }
 
-// The program's active window, or else the work area of the monitor that
+// The program's active window (not the hidden one, which takes the activation
+// when a box it owns closes), or else the work area of the monitor that
 // holds the window the user works in.
 RECT BrowserArea(HWND active)
 {
     RECT area;
-    if (active && GetWindowRect(active, &area))
+    if (active && IsWindowVisible(active) && GetWindowRect(active, &area))
         return area;
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
@@ -99,13 +131,13 @@ bool BrowseForFolder(const std::string& title, std::string& directory)
     // The browser belongs to the application's hidden window, which would
     // keep the activation when the browser closes.
     HWND active = GetActiveWindow();
-    TBrowserStart start = {directory.empty() ? nullptr : directory.c_str(), BrowserArea(active)};
+    const TBrowserStart start = {directory.empty() ? nullptr : directory.c_str(), BrowserArea(active), {}};
     BROWSEINFOA info = {};
     info.hwndOwner = Application.Handle();
     info.pszDisplayName = buffer.get();
     info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
-    info.lpfn = InitializeBrowser;
+    info.lpfn = BrowserEvent;
     info.lParam = reinterpret_cast<LPARAM>(&start);
 
     std::unique_ptr<ITEMIDLIST, TShellFree> item(nullptr, TShellFree{shellAllocator});
@@ -123,6 +155,10 @@ bool BrowseForFolder(const std::string& title, std::string& directory)
     TAutoArray<wchar_t> path(new wchar_t[MAX_PATH]());
     if (!item || !SHGetPathFromIDListW(item.get(), path.Get()))
         return false;
-    directory = WideToAnsi(path.Get());
+    directory = ProgramPath(path.Get());
+    // The OK button is off for anything else; this holds where the browser
+    // confirms a folder without a selection change first.
+    if (GetPathKind(directory) != pkDirectory)
+        throw EShellFileError(Format("The program cannot use the folder \"%s\" because it is not a directory.", directory));
     return true;
 }

@@ -266,11 +266,15 @@ TEST_F(AppErrorDialog, ScrollsHorizontallyOverTheWidestPath)
     // characters; whichever it is in the list's font, it sets the extent.
     const std::string narrow = "C:\\" + std::string(100, 'i');
     const std::string wide = "C:\\" + std::string(90, 'W');
+    // Measured in Unicode, as the list draws it: GDI would read 8-bit text
+    // in the system's code page, whatever the program's is.
     const auto textWidth = [&](const std::string& text) {
         HDC dc = GetDC(List);
         HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(List, WM_GETFONT, 0, 0)));
         SIZE size = {};
-        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        wchar_t wide[256] = {};
+        const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 256) - 1;
+        GetTextExtentPoint32W(dc, wide, length, &size);
         SelectObject(dc, font);
         ReleaseDC(List, dc);
         return static_cast<LRESULT>(size.cx);

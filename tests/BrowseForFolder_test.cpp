@@ -53,6 +53,8 @@ TEST(BrowseForFolder, ConfirmingGivesThePreselectedFolder)
     script.WaitFor([&] { return FolderBrowserSelection() == name; }).Do([&] {
         EXPECT_FALSE(IsWindowEnabled(other.Handle));
         EXPECT_EQ(GetErrorMode(), static_cast<UINT>(SEM_FAILCRITICALERRORS));
+        EXPECT_TRUE(GetWindowLongA(FolderBrowser(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+        EXPECT_TRUE(SendMessageA(FolderBrowser(), WM_GETICON, ICON_BIG, 0));
         PostMessageA(FolderBrowser(), WM_COMMAND, IDOK, 0);
     });
     script.Run([&] { chosen = BrowseForFolder("Choose the output directory.", directory); });

@@ -46,6 +46,11 @@ bool ShowsErrorIcon(HWND messageBox)
     return false;
 }
 
+bool HasTaskbarButton(HWND window)
+{
+    return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_APPWINDOW) && SendMessageA(window, WM_GETICON, ICON_BIG, 0);
+}
+
 // Keys go where the focus is, or to the active window when nothing has it.
 HWND KeyTarget()
 {
@@ -106,7 +111,8 @@ LRESULT CALLBACK TDialogScript::Hook(int code, WPARAM wParam, LPARAM lParam)
             Current->FMessageBox = window;
             Current->FSeen = {WindowText(GetDlgItem(window, 0xFFFF)), WindowText(window),
                               ShowsErrorIcon(window),
-                              GetDlgItem(window, IDOK) && !GetDlgItem(window, IDCANCEL) && !GetDlgItem(window, IDNO)};
+                              GetDlgItem(window, IDOK) && !GetDlgItem(window, IDCANCEL) && !GetDlgItem(window, IDNO),
+                              HasTaskbarButton(window)};
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

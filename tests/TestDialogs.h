@@ -16,6 +16,7 @@ struct TMessageBoxSeen {
     std::string Caption;
     bool ErrorIcon;
     bool OkOnly;
+    bool TaskbarButton; // its own, with the program's icon
 };
 
 class TDialogScript {

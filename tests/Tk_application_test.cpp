@@ -1,5 +1,8 @@
 #include "Tk_application.h"
 
+#include "TestDialogs.h"
+#include "Tk_exceptions.h"
+
 #include <gtest/gtest.h>
 
 TEST(TkApplication, AnErrorIsShownAsOneSentence)
@@ -19,4 +22,22 @@ TEST(TkApplication, AnErrorIsShownAsOneSentence)
     };
     for (const auto& c : cases)
         EXPECT_EQ(ErrorText(c.message), c.shown) << c.message;
+}
+
+// The error display and the About box belong to the hidden window when no
+// dialog is up: on their own they would have no taskbar button, and a box
+// behind other windows could not be found. A box over a dialog shares the
+// dialog's button.
+TEST(TkApplication, ABoxWithoutADialogHasATaskbarButton)
+{
+    bool button = false;
+    TDialogScript script;
+    script.ExpectMessageBox([&](const TMessageBoxSeen& seen) { button = seen.TaskbarButton; });
+    script.Run([] { Application.ShowException(Exception("The program could not create a directory.")); });
+    EXPECT_TRUE(button);
+}
+
+TEST(TkApplication, DrivesWithoutAMediumFailQuietly)
+{
+    EXPECT_TRUE(GetErrorMode() & SEM_FAILCRITICALERRORS);
 }

@@ -27,6 +27,21 @@ TEST(TkParams, CommandLinesSplitAtBlanksAndControlCharactersOutsideQuotes)
         EXPECT_EQ(SplitCommandLine(c.line), c.words) << c.line;
 }
 
+TEST(TkParams, TheProgramsNameEndsAsWindowsReadsIt)
+{
+    const struct {
+        const char* line;
+        Words words;
+    } cases[] = {
+        {"\"C:\\Tools\\Tesselo.exe\"C:\\a.txt", {"C:\\a.txt"}},
+        {"\"C:\\My Tools\\Tesselo.exe\" a \"b c\"", {"a", "b c"}},
+        {"C:\\Tools\\Tesselo.exe\"x y\" z", {"y z"}},
+        {"\"C:\\Tools\\Tesselo.exe", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ArgumentsOf(c.line), c.words) << c.line;
+}
+
 TEST(TkParams, DoubleByteCharactersStayWhole)
 {
     REQUIRE_DOUBLE_BYTE_CODE_PAGE();

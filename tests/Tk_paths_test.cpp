@@ -91,6 +91,14 @@ TEST(TkPaths, ForceDirectoriesMakesEveryMissingParent)
     EXPECT_FALSE(ForceDirectories(dir / "file\\sub"));
     EXPECT_FALSE(ForceDirectories(dir / "file"));
     EXPECT_FALSE(ForceDirectories(""));
+    // Short is not a drive: a relative name of one or two characters is made.
+    const std::string before = GetCurrentDir();
+    ASSERT_TRUE(SetCurrentDir(dir.Path()));
+    EXPECT_TRUE(ForceDirectories("x"));
+    EXPECT_TRUE(ForceDirectories("yz\\"));
+    SetCurrentDir(before);
+    EXPECT_TRUE(IsDirectory(dir / "x"));
+    EXPECT_TRUE(IsDirectory(dir / "yz"));
 }
 
 TEST(TkPaths, CreateNewDirectoryRefusesANameThatIsTaken)

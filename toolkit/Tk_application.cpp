@@ -28,6 +28,10 @@ void TApplication::Initialize()
     HDC screen = GetDC(nullptr);
     PixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
+    // A drive without a medium fails quietly, as a missing folder does:
+    // restoring the last used folder must not raise "There is no disk in
+    // the drive".
+    SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS);
     // The shell's folder browser expects COM on this thread. A failure is
     // not raised: COM set up here already in another mode serves as well.
     FOleInitialized = SUCCEEDED(OleInitialize(nullptr));
@@ -138,14 +142,82 @@ std::string ErrorText(const std::string& message)
     return static_cast<unsigned char>(*last) > '.' ? message + '.' : message;
 }
 
+TTaskbarButton::TTaskbarButton()
+    : FSmallIcon(Application.Icon(LIM_SMALL)), FLargeIcon(Application.Icon(LIM_LARGE))
+{
+}
+
+void TTaskbarButton::AddTo(HWND window) const
+{
+    SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+}
+
+void TTaskbarButton::ShowIconsOn(HWND window) const
+{
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.get()));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FLargeIcon.get()));
+}
+
+namespace {
+
+// Gives the message box that the owner gets next a taskbar button, for the
+// scope. MessageBox makes the window itself, so a hook on this thread sees
+// it made (the style is set before it is shown) and first activated (the
+// icons, which need a window that has been created).
+class TBoxWithButton {
+public:
+    explicit TBoxWithButton(HWND owner) : FOwner(owner)
+    {
+        Current = this;
+        FHook = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    }
+    ~TBoxWithButton()
+    {
+        if (FHook)
+            UnhookWindowsHookEx(FHook);
+        Current = nullptr;
+    }
+    TBoxWithButton(const TBoxWithButton&) = delete;
+    TBoxWithButton& operator=(const TBoxWithButton&) = delete;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        if (Current && code == HCBT_CREATEWND && !Current->FBox) {
+            const CREATESTRUCTW& create = *reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+            if (create.hwndParent == Current->FOwner && !(create.style & WS_CHILD)) {
+                Current->FBox = window;
+                Current->FButton.AddTo(window);
+            }
+        } else if (Current && code == HCBT_ACTIVATE && window == Current->FBox) {
+            // Wine sets the box's style anew while it makes the dialog.
+            Current->FButton.AddTo(window);
+            Current->FButton.ShowIconsOn(window);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static TBoxWithButton* Current;
+    HWND FOwner;
+    HWND FBox = nullptr;
+    HHOOK FHook;
+    TTaskbarButton FButton;
+};
+
+TBoxWithButton* TBoxWithButton::Current = nullptr;
+
+}
+
 int TApplication::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags)
 {
-    // The active dialog owns the box, so that it cannot be used meanwhile.
-    HWND owner = GetActiveWindow();
-    if (!owner)
-        owner = Handle();
     const TNormalPointer pointer;
-    return ::MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+    // The active dialog owns the box, so that it cannot be used meanwhile;
+    // the dialog's taskbar button leads to both.
+    if (HWND active = GetActiveWindow())
+        return ::MessageBoxA(active, text.c_str(), caption.c_str(), flags);
+    const TBoxWithButton button(Handle());
+    return ::MessageBoxA(Handle(), text.c_str(), caption.c_str(), flags);
 }
 
 void TApplication::ShowException(const std::exception& error)

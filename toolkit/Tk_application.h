@@ -23,7 +23,8 @@ public:
     TApplication& operator=(const TApplication&) = delete;
 
     // Turns on visual styles and high-DPI drawing, reads the screen's
-    // density and initialises COM for the shell's dialogs; call once before
+    // density, initialises COM for the shell's dialogs and keeps Windows'
+    // own error boxes for drives without a medium away; call once before
     // any window.
     void Initialize();
 
@@ -68,7 +69,8 @@ public:
     // Shows the exception being handled; for use inside a catch block.
     void HandleException();
 
-    // A modal message box owned by the active window of the program.
+    // A modal message box owned by the active window of the program, or, with
+    // none active, by the hidden window, with a taskbar button of its own.
     int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
 
 private:
@@ -81,6 +83,23 @@ private:
 // An icon of the module (nullptr for the system's icons) at the system's
 // icon size for the screen's density: LIM_LARGE or LIM_SMALL.
 TOwnedIcon LoadIconAtSystemSize(HINSTANCE module, PCWSTR name, int size);
+
+// A taskbar button and an Alt+Tab entry, with the program's icons, for a
+// window that the hidden application window owns: the program shows no main
+// window, so such a window behind another program could not be found. The
+// icons live as long as this object.
+class TTaskbarButton {
+public:
+    TTaskbarButton();
+    // Before the window is first shown: the taskbar reads the style then.
+    void AddTo(HWND window) const;
+    // Once the window has been created.
+    void ShowIconsOn(HWND window) const;
+
+private:
+    TOwnedIcon FSmallIcon;
+    TOwnedIcon FLargeIcon;
+};
 
 // Places the window centred on the area, moved inside the work area of the
 // area's monitor where it would stick out.

@@ -14,7 +14,9 @@ const int FirstControlId = 1000;
 const int FirstShortcutId = 0x8000;
 
 // An empty dialog frame; the controls are created at run time, in pixels.
-struct TEmptyDialogTemplate {
+// CreateDialogIndirect wants the template on a DWORD boundary; DLGTEMPLATE
+// itself is declared 2-byte packed.
+struct alignas(DWORD) TEmptyDialogTemplate {
     DLGTEMPLATE Header;
     WORD Menu, Class, Title;
 };
@@ -104,13 +106,15 @@ WCHAR UpperCase(WCHAR character)
 
 TForm::TForm(const TFormDesc& description) : FDpi(Application.PixelsPerInch)
 {
-    NONCLIENTMETRICSA metrics = {};
+    // In Unicode: GDI would read an 8-bit face name in the system's code
+    // page, whatever the program's manifest asks, and miss a localized one.
+    NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof metrics;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    LOGFONTA font = metrics.lfMessageFont;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTW font = metrics.lfMessageFont;
     font.lfHeight = -Scale(description.FontHeight);
     font.lfWidth = 0;
-    FFont.reset(CreateFontIndirectA(&font));
+    FFont.reset(CreateFontIndirectW(&font));
     if (!FFont)
         throw Exception("The program could not create a font.");
 

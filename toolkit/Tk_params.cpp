@@ -43,11 +43,25 @@ std::vector<std::string> SplitCommandLine(const char* commandLine)
     return words;
 }
 
+std::vector<std::string> ArgumentsOf(const char* commandLine)
+{
+    const char* p = commandLine;
+    while (IsSeparator(*p))
+        ++p;
+    if (*p == '"') {
+        p = CharNextA(p);
+        while (*p && *p != '"')
+            p = CharNextA(p);
+        if (*p)
+            ++p;
+    } else {
+        while (*p && !IsSeparator(*p))
+            p = CharNextA(p);
+    }
+    return SplitCommandLine(p);
+}
+
 std::vector<std::string> ParamStrings()
 {
-    // The program's name is the first word, even when it comes out empty.
-    const char* p = GetCommandLineA();
-    std::string name;
-    NextWord(p, name);
-    return SplitCommandLine(p);
+    return ArgumentsOf(GetCommandLineA());
 }

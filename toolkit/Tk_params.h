@@ -10,5 +10,10 @@
 // is no word at all.
 std::vector<std::string> SplitCommandLine(const char* commandLine);
 
-// The arguments after the program's own name.
+// The arguments of a whole command line, after the program's own name, which
+// Windows reads by a rule of its own: a quoted name ends at its closing
+// quote, an unquoted one at the first blank or control character.
+std::vector<std::string> ArgumentsOf(const char* commandLine);
+
+// The arguments of this process's command line.
 std::vector<std::string> ParamStrings();

@@ -77,7 +77,7 @@ bool ForceDirectories(const std::string& directory)
     if (path.empty())
         return false;
     // A drive ("C:") or the network prefix cannot be created; stop there.
-    if (path.size() < 3 || ExtractFilePath(path) == path)
+    if ((path.size() == 2 && path[1] == ':') || ExtractFilePath(path) == path)
         return true;
     if (CreateDirectoryA(path.c_str(), nullptr))
         return true;
