@@ -2,22 +2,14 @@
 
 #include "App_version.h"
 
+#include "Tk_files.h"
 #include "Tk_paths.h"
 
 #include <windows.h>
 
 std::string GetExecutableDirectory()
 {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return ExtractFilePath(path);
+    return ExtractFilePath(ModuleFileName());
 }
 
 // Built in this order during static initialisation.

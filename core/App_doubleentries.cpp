@@ -12,7 +12,8 @@ std::string NormalizeSourcePath(const std::string& raw)
     if (!IsAbsolutePath(raw))
         throw EAppError(Format("The program cannot accept the path \"%s\" because it is not in absolute form.", raw));
     std::string expanded = ExpandFileName(raw);
-    // Too long to expand: refused below, with the path the user gave.
+    // Beyond the system's 32,767 characters, or with a character the code
+    // page cannot hold once expanded: refused below, with the path given.
     if (expanded.empty())
         expanded = raw;
     std::string path;

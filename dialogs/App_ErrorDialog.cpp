@@ -116,13 +116,16 @@ int TListBoxStrings::Count() const
 
 std::string TListBoxStrings::operator[](int index) const
 {
-    const LRESULT length = SendMessageA(FListBox, LB_GETTEXTLEN, index, 0);
+    const LRESULT length = SendMessageW(FListBox, LB_GETTEXTLEN, index, 0);
     if (length == LB_ERR)
         throw EListError(Format("The list index %d is out of bounds.", index));
-    // The length may be too large for double-byte text, never too small.
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied = SendMessageA(FListBox, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
+    // Read in Unicode, which the list holds: Wine converts an 8-bit
+    // LB_GETTEXT through a buffer of 512 characters, which a long path
+    // overruns. The line came from the program's text, so it converts back.
+    std::vector<wchar_t> wide(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(FListBox, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
+    std::string text;
+    WideToAnsi(wide.data(), text);
     return text;
 }
 

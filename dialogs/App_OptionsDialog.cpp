@@ -4,6 +4,7 @@
 #include "Kro_files.h"
 #include "Kro_shellfiles.h"
 #include "Tk_application.h"
+#include "Tk_paths.h"
 #include "Tk_strings.h"
 
 #include <cctype>
@@ -336,7 +337,7 @@ void TOptionsDialog::Button11Click()
         Abort();
     // The last used folder, remembered even when the dialog is cancelled;
     // a folder that cannot become it still fills the field.
-    SetCurrentDirectoryA(directory.c_str());
+    SetCurrentDir(directory);
     SetText(Edit11, directory);
 }
 

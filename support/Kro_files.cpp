@@ -1,5 +1,6 @@
 #include "Kro_files.h"
 
+#include "Tk_files.h"
 #include "Tk_paths.h"
 
 #include <windows.h>
@@ -33,8 +34,7 @@ std::string GetLongPath(const std::string& path)
         throw EFileError(message);
     // Every call looks each component of the path up on disk, which is most
     // of the time a source takes: one call does for a long form that fits.
-    const std::string longPath =
-        PlatformText([&](char* buffer, DWORD size) { return GetLongPathNameA(path.c_str(), buffer, size); });
+    const std::string longPath = LongPathName(path);
     if (longPath.empty())
         throw EFileError(message);
     return longPath;

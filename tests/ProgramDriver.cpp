@@ -186,7 +186,7 @@ std::vector<std::wstring> WideDirectoryNames(const std::wstring& directory)
 std::vector<std::string> DirectoryNames(const std::string& directory)
 {
     std::vector<std::string> names;
-    for (const std::wstring& name : WideDirectoryNames(Wide(directory)))
+    for (const std::wstring& name : WideDirectoryNames(TestPath(directory)))
         names.push_back(Narrow(name));
     std::sort(names.begin(), names.end());
     return names;

@@ -9,7 +9,9 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -98,6 +100,7 @@ struct TCase {
     std::vector<std::string> SavedLines;
     std::string CurrentDirectory = "{src}";
     std::string Encoding = ""; // how Settings.ini is saved; the test's code page by default
+    std::string OutFolder = "{out}"; // where Taken is made and Out is read
 };
 
 // The settings text saved as Notepad would: "utf-16le", "utf-16be" and
@@ -144,10 +147,47 @@ protected:
         ASSERT_TRUE(CopyFileA(TesseloExe().c_str(), Exe.c_str(), TRUE));
     }
 
+    // {deep:N} is a chain of folder names N characters long, {len:N} the
+    // name that makes {src}\name N characters long; every name begins with
+    // the awkward character of the code page.
     std::string Expand(const std::string& text) const
     {
         std::string expanded = Replace(Replace(text, "{src}", Src), "{out}", Out);
-        return Replace(Replace(expanded, "{prog}", Folder), "{tb}", DoubleByte());
+        expanded = Replace(Replace(expanded, "{prog}", Folder), "{tb}", DoubleByte());
+        for (const char* kind : {"{deep:", "{len:"}) {
+            for (size_t at = expanded.find(kind); at != std::string::npos; at = expanded.find(kind, at)) {
+                const size_t end = expanded.find('}', at);
+                const size_t length = std::stoul(expanded.substr(at + std::strlen(kind), end - at));
+                const std::string names = kind[1] == 'd'
+                    ? FolderChain(length)
+                    : DoubleByte() + std::string(length - Wide(Src).size() - 2, 'x');
+                expanded.replace(at, end + 1 - at, names);
+            }
+        }
+        return expanded;
+    }
+
+    static std::string FolderChain(size_t length)
+    {
+        std::string chain;
+        for (size_t done = 0; done < length;) {
+            const size_t name = std::min<size_t>(50, length - done);
+            chain += DoubleByte() + std::string(name - 1, 'x');
+            done += name;
+            if (done < length) {
+                chain += '\\';
+                ++done;
+            }
+        }
+        return chain;
+    }
+
+    // Makes the folders above path that are missing.
+    static void MakeParents(const std::string& path)
+    {
+        const std::wstring wide = Wide(path);
+        for (size_t at = wide.find(L'\\', 3); at != std::wstring::npos; at = wide.find(L'\\', at + 1))
+            CreateDirectoryW((L"\\\\?\\" + wide.substr(0, at)).c_str(), nullptr);
     }
 
     TProgramRun Run(const std::string& arguments, const std::vector<TAnswer>& answers)
@@ -192,13 +232,19 @@ TEST_P(Program, RunsAsTheUserExpects)
 {
     const TCase& c = GetParam();
     for (const std::string& source : c.Sources) {
-        if (source.back() == '\\')
-            MakeDirectory(Expand("{src}\\" + source.substr(0, source.size() - 1)));
-        else
-            WriteFileText(Expand("{src}\\" + source), "x");
+        const std::string path = Expand("{src}\\" + source);
+        if (source.back() == '\\') {
+            MakeParents(path.substr(0, path.size() - 1));
+            MakeDirectory(path.substr(0, path.size() - 1));
+        } else {
+            MakeParents(path);
+            WriteFileText(path, "x");
+        }
     }
-    for (const std::string& name : c.Taken)
-        MakeDirectory(Expand("{out}\\" + name));
+    for (const std::string& name : c.Taken) {
+        MakeParents(Expand(c.OutFolder + "\\" + name));
+        MakeDirectory(Expand(c.OutFolder + "\\" + name));
+    }
     const std::string before = Encode(SettingsText(c), c.Encoding);
     WriteFileText(SettingsFile, before);
 
@@ -207,14 +253,17 @@ TEST_P(Program, RunsAsTheUserExpects)
     std::vector<std::string> out;
     for (const std::string& name : c.Out)
         out.push_back(Expand(name));
-    EXPECT_EQ(DirectoryNames(Out), out);
+    EXPECT_EQ(DirectoryNames(Expand(c.OutFolder)), out);
     const std::string after = ReadFileText(SettingsFile);
     if (!c.Saved)
         EXPECT_EQ(after, before);
     else
         EXPECT_NE(after.find("SortEntries="), std::string::npos) << after;
+    // Read as the program wrote it: in UTF-8 where it runs in UTF-8.
+    const char* program = std::getenv("TESSELO_PROGRAM");
+    const std::string saved = program && std::string(program) == "ansi" ? after : Narrow(Wide(after, CP_UTF8));
     for (const std::string& line : c.SavedLines)
-        EXPECT_NE(after.find(Expand(line) + "\r\n"), std::string::npos) << line << " in\n" << after;
+        EXPECT_NE(saved.find(Expand(line) + "\r\n"), std::string::npos) << line << " in\n" << saved;
 }
 
 const std::string AboutBox = "box About icon=none ok: Tesselo Version 2.0.0\r\n\r\n"
@@ -314,6 +363,19 @@ INSTANTIATE_TEST_SUITE_P(
               {"error: The program cannot use the setting \"SerialNumberSuffix\" because its value \"/x\" holds a "
                "character that file names cannot hold."},
               {"a"}, false, {}},
+        // Paths beyond MAX_PATH, to the 32,767 characters that Windows allows.
+        TCase{"LongSources", {}, {"{deep:320}\\report.txt", "{deep:900}\\Photos\\"}, {},
+              "\"{src}\\{deep:320}\\report.txt\" \"{src}\\{deep:900}\\Photos\"", {}, {}, {"Photos", "report"}, true, {}},
+        TCase{"ADeepOtherFolderIsMadeAndKept", {"OtherOutputDirectory=\"{out}\\{deep:460}\""}, {"a.txt"}, {},
+              "{src}\\a.txt", {}, {}, {"a"}, true, {"OtherOutputDirectory=\"{out}\\{deep:460}\""}, "{src}", "",
+              "{out}\\{deep:460}"},
+        TCase{"ADeepOtherFolderThatHoldsTheName", {"OtherOutputDirectory=\"{out}\\{deep:460}\""}, {"a.txt"}, {"a"},
+              "{src}\\a.txt", {}, {}, {"a", "a (2)"}, true, {}, "{src}", "", "{out}\\{deep:460}"},
+        TCase{"ALongFailedPathIsListedAndCopiedWhole", {"AvoidNameCollision=0"}, {"{deep:560}\\a.txt"}, {"a"},
+              "{src}\\{deep:560}\\a.txt", {CopyAll()}, {"failed: {src}\\{deep:560}\\a.txt (copied)"}, {"a"}, true, {}},
+        TCase{"PathsAtTheEdgeOfMaxPath", {}, {"{len:259}", "{len:260}", "{len:261}"}, {},
+              "{src}\\{len:259} {src}\\{len:260} {src}\\{len:261}", {}, {}, {"{len:259}", "{len:260}", "{len:261}"},
+              true, {}},
         TCase{"APathLongerThanTheSystemTakes", {}, {"a.txt"}, {}, "{src}\\a.txt {src}\\" + std::string(300, 'x'),
               {Press(IDOK)}, {"error: The program cannot accept the path \"{src}\\" + std::string(300, 'x') + "\"*"},
               {}, false, {}}),

@@ -44,6 +44,10 @@ std::basic_string<TChar> ClipboardData(UINT format)
 
 void WriteFileText(const std::string& path, const std::string& content);
 std::string ReadFileText(const std::string& path);
+// The path in Unicode, in the \\?\ form when it is absolute and long, so that
+// the tests can make, read and remove paths of any length.
+std::wstring TestPath(const std::string& path);
+
 void MakeDirectory(const std::string& path);
 bool IsDirectory(const std::string& path);
 

@@ -417,9 +417,9 @@ bool TForm::HasAccessKey(WCHAR key) const
         HWND window = control.second;
         if (!IsWindowVisible(window) || !IsWindowEnabled(window))
             continue;
-        WCHAR text[256];
-        GetWindowTextW(window, text, 256);
-        for (const WCHAR* p = text; *p; ++p) {
+        std::vector<WCHAR> text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+        for (const WCHAR* p = text.data(); *p; ++p) {
             if (*p != L'&')
                 continue;
             ++p; // "&&" shows one ampersand

@@ -1,5 +1,6 @@
 #include "Tk_paths.h"
 
+#include "Tk_files.h"
 #include "Tk_strings.h"
 
 #include <windows.h>
@@ -57,12 +58,12 @@ std::string ExcludeTrailingPathDelimiter(const std::string& path)
 
 std::string ExpandFileName(const std::string& path)
 {
-    return PlatformText([&](char* buffer, DWORD size) { return GetFullPathNameA(path.c_str(), size, buffer, nullptr); });
+    return FullPathName(path);
 }
 
 TPathKind GetPathKind(const std::string& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = FileAttributes(path);
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return pkNothing;
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? pkDirectory : pkFile;
@@ -79,18 +80,18 @@ bool ForceDirectories(const std::string& directory)
     // A drive ("C:") or the network prefix cannot be created; stop there.
     if ((path.size() == 2 && path[1] == ':') || ExtractFilePath(path) == path)
         return true;
-    if (CreateDirectoryA(path.c_str(), nullptr))
+    if (CreateOneDirectory(path))
         return true;
     if (GetLastError() != ERROR_PATH_NOT_FOUND && GetPathKind(path) == pkDirectory)
         return true;
     // Someone else may make the same directory between the two calls.
     return ForceDirectories(ExtractFilePath(path))
-        && (CreateDirectoryA(path.c_str(), nullptr) || GetPathKind(path) == pkDirectory);
+        && (CreateOneDirectory(path) || GetPathKind(path) == pkDirectory);
 }
 
 TNewDirectory CreateNewDirectory(const std::string& directory)
 {
-    if (CreateDirectoryA(directory.c_str(), nullptr))
+    if (CreateOneDirectory(directory))
         // Wine reports a directory named NUL (or NUL.txt) as made and makes
         // nothing: the device has the name.
         return GetPathKind(directory) == pkDirectory ? ndCreated : ndTaken;
@@ -104,17 +105,17 @@ TNewDirectory CreateNewDirectory(const std::string& directory)
     if (error != ERROR_PATH_NOT_FOUND && GetPathKind(directory) != pkNothing)
         return ndTaken;
     const std::string path = ExcludeTrailingPathDelimiter(directory);
-    if (!ForceDirectories(ExtractFilePath(path)) || !CreateDirectoryA(path.c_str(), nullptr))
+    if (!ForceDirectories(ExtractFilePath(path)) || !CreateOneDirectory(path))
         return ndFailed;
     return ndCreated;
 }
 
 std::string GetCurrentDir()
 {
-    return PlatformText([](char* buffer, DWORD size) { return GetCurrentDirectoryA(size, buffer); });
+    return CurrentDirectory();
 }
 
 bool SetCurrentDir(const std::string& directory)
 {
-    return SetCurrentDirectoryA(directory.c_str()) != 0;
+    return ChangeCurrentDirectory(directory);
 }

@@ -6,27 +6,6 @@
 
 #include <string>
 
-// The text that a call of the platform gives: get(buffer, size) returns the
-// length it wrote, or the size it needs, NUL included, when the buffer is too
-// small, or 0 on failure, which gives the empty text. Never a fixed MAX_PATH:
-// in UTF-8 a path within the system's limit of characters may take three
-// times as many bytes.
-template <class Get>
-std::string PlatformText(Get get)
-{
-    std::string buffer(MAX_PATH, '\0');
-    DWORD length = get(&buffer[0], static_cast<DWORD>(buffer.size()));
-    if (length >= buffer.size()) {
-        buffer.assign(length, '\0');
-        length = get(&buffer[0], static_cast<DWORD>(buffer.size()));
-        // Grown again in the meantime: give up rather than chase it.
-        if (length >= buffer.size())
-            length = 0;
-    }
-    buffer.resize(length);
-    return buffer;
-}
-
 // The part after the last '\' or ':'; the whole path if there is none.
 std::string ExtractFileName(const std::string& path);
 
@@ -49,7 +28,7 @@ std::string ExcludeTrailingPathDelimiter(const std::string& path);
 
 // The absolute form of path against the current directory of its drive,
 // with "." and ".." resolved. Nothing is asked of the file system. Empty when
-// the platform cannot expand the path, as for one beyond its path limit.
+// the platform cannot expand the path.
 std::string ExpandFileName(const std::string& path);
 
 // What the file system has at a path; pkFile is anything but a directory.

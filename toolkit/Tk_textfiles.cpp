@@ -1,6 +1,7 @@
 #include "Tk_textfiles.h"
 
 #include "Tk_exceptions.h"
+#include "Tk_files.h"
 #include "Tk_format.h"
 #include "Tk_paths.h"
 #include "Tk_strings.h"
@@ -84,7 +85,7 @@ bool WriteAll(HANDLE file, const std::string& content)
 bool ReadTextFile(const std::string& fileName, std::string& text)
 {
     std::string content;
-    TFileHandle file(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    TFileHandle file(CreateFileW(FileSystemPath(fileName).data(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         const DWORD error = GetLastError();
@@ -121,25 +122,37 @@ bool ReadTextFile(const std::string& fileName, std::string& text)
     }
 }
 
+// A new, empty file beside the one to replace, made here rather than by
+// GetTempFileNameW, which stops at MAX_PATH. Its name (without the NUL) goes
+// to name.
+HANDLE CreateTemporaryFile(const std::string& fileName, std::vector<wchar_t>& name)
+{
+    const std::string directory = ExtractFilePath(fileName);
+    const DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
+    for (DWORD attempt = 0; attempt < 100; ++attempt) {
+        name = FileSystemPath(directory + Format("tss%04X.tmp", (seed + attempt) & 0xFFFF));
+        HANDLE file = CreateFileW(name.data(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
+            return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
 void ReplaceTextFile(const std::string& fileName, const std::string& content)
 {
-    const std::vector<wchar_t> wideName = AnsiToWide(fileName);
+    const std::vector<wchar_t> wideName = FileSystemPath(fileName);
     // Replacing would succeed on some file systems; the user's read-only flag
     // says no on all of them.
     const DWORD attributes = GetFileAttributesW(wideName.data());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         RaiseWriteError(fileName);
 
-    std::string directory = ExtractFilePath(fileName);
-    if (directory.empty())
-        directory = ".";
-    // In Unicode, whose limit is MAX_PATH characters, not bytes.
-    wchar_t temporary[MAX_PATH];
-    if (!GetTempFileNameW(AnsiToWide(directory).data(), L"tss", 0, temporary))
+    std::vector<wchar_t> name;
+    TFileHandle file(CreateTemporaryFile(fileName, name));
+    if (!file.Valid())
         RaiseWriteError(fileName);
-
-    TFileHandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    const bool written = file.Valid() && WriteAll(file.Get(), content) && FlushFileBuffers(file.Get());
+    const wchar_t* temporary = name.data();
+    const bool written = WriteAll(file.Get(), content) && FlushFileBuffers(file.Get());
     // Only a complete temporary file may take the place of the old one.
     if (!file.Close() || !written || !KeepAttributes(temporary, attributes) || !PutInPlace(temporary, wideName.data(), attributes)) {
         // Where the replacement failed halfway, the old file may be gone from

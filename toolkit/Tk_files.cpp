@@ -1,0 +1,151 @@
+#include "Tk_files.h"
+
+#include "Tk_strings.h"
+
+#include <cwchar>
+
+namespace {
+
+// CreateDirectoryW's plain limit; the other calls take 12 more.
+const size_t PlainLimit = MAX_PATH - 12;
+
+bool IsSeparator(wchar_t c)
+{
+    return c == L'\\';
+}
+
+// An absolute path in the form the system would make of it anyway: drive
+// or server first, no "/", no empty, "." or ".." component, no component
+// ending in a dot or a blank, which the plain form would drop.
+bool IsNormalisedAbsolute(const std::vector<wchar_t>& path, size_t length)
+{
+    size_t start;
+    if (length >= 3 && path[1] == L':' && IsSeparator(path[2]))
+        start = 3;
+    else if (length >= 3 && IsSeparator(path[0]) && IsSeparator(path[1]) && path[2] != L'?' && path[2] != L'.')
+        start = 2;
+    else
+        return false;
+    for (size_t i = start; i <= length; ++i) {
+        if (path[i] == L'/')
+            return false;
+        if (i < length && !IsSeparator(path[i]))
+            continue;
+        const size_t size = i - start;
+        const wchar_t last = size ? path[i - 1] : L'\0';
+        if (size == 0 ? i < length : (last == L'.' || last == L' '))
+            return false;
+        start = i + 1;
+    }
+    return true;
+}
+
+// The program's text of a path that a wide call gave, without the prefix
+// that a long path came back with.
+std::string ProgramText(const wchar_t* path)
+{
+    const wchar_t* start = path;
+    std::vector<wchar_t> server;
+    if (std::wcsncmp(path, L"\\\\?\\UNC\\", 8) == 0) {
+        server.assign(path + 6, path + std::wcslen(path) + 1);
+        server[0] = L'\\';
+        start = server.data();
+    } else if (std::wcsncmp(path, L"\\\\?\\", 4) == 0) {
+        start = path + 4;
+    }
+    std::string result;
+    return WideToAnsi(start, result) ? result : std::string();
+}
+
+// The text of a wide call that returns its length, or the size it needs,
+// NUL included, when the buffer is too small, or 0 on failure.
+template <class Get>
+std::string WideCallText(Get get)
+{
+    std::vector<wchar_t> buffer(MAX_PATH);
+    DWORD length = get(buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length >= buffer.size()) {
+        buffer.assign(length, L'\0');
+        length = get(buffer.data(), static_cast<DWORD>(buffer.size()));
+        // Grown again in the meantime: give up rather than chase it.
+        if (length >= buffer.size())
+            length = 0;
+    }
+    if (length == 0)
+        return std::string();
+    buffer.resize(length);
+    buffer.push_back(L'\0');
+    return ProgramText(buffer.data());
+}
+
+}
+
+std::vector<wchar_t> FileSystemPath(const std::string& path)
+{
+    std::vector<wchar_t> wide = AnsiToWide(path);
+    const size_t length = wide.size() - 1;
+    if (length < PlainLimit || !IsNormalisedAbsolute(wide, length))
+        return wide;
+    if (path[1] == ':') {
+        wide.insert(wide.begin(), {L'\\', L'\\', L'?', L'\\'});
+    } else {
+        wide.erase(wide.begin(), wide.begin() + 2);
+        wide.insert(wide.begin(), {L'\\', L'\\', L'?', L'\\', L'U', L'N', L'C', L'\\'});
+    }
+    return wide;
+}
+
+std::string FullPathName(const std::string& path)
+{
+    // A string operation without the plain form's limit; the path may be
+    // relative, so it goes as it is.
+    const std::vector<wchar_t> wide = AnsiToWide(path);
+    return WideCallText([&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(wide.data(), size, buffer, nullptr); });
+}
+
+std::string LongPathName(const std::string& path)
+{
+    const std::vector<wchar_t> wide = FileSystemPath(path);
+    const std::string longPath =
+        WideCallText([&](wchar_t* buffer, DWORD size) { return GetLongPathNameW(wide.data(), buffer, size); });
+    // Wine gives a path that begins with two backslashes back as it is, the
+    // \\?\ form included, whether anything is there or not; Windows looks
+    // every component up. Only a long path pays for the second question.
+    if (!longPath.empty() && wide[0] == L'\\' && path[0] != '\\'
+        && GetFileAttributesW(wide.data()) == INVALID_FILE_ATTRIBUTES)
+        return std::string();
+    return longPath;
+}
+
+DWORD FileAttributes(const std::string& path)
+{
+    return GetFileAttributesW(FileSystemPath(path).data());
+}
+
+bool CreateOneDirectory(const std::string& path)
+{
+    return CreateDirectoryW(FileSystemPath(path).data(), nullptr) != 0;
+}
+
+std::string CurrentDirectory()
+{
+    return WideCallText([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
+}
+
+bool ChangeCurrentDirectory(const std::string& directory)
+{
+    return SetCurrentDirectoryW(AnsiToWide(directory).data()) != 0;
+}
+
+std::string ModuleFileName()
+{
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return std::string();
+        if (length < buffer.size())
+            return ProgramText(buffer.data());
+        buffer.resize(buffer.size() * 2);
+    }
+}

@@ -1,0 +1,32 @@
+// The one edge between the program's text and the file system. The program's
+// paths are 8-bit text in its code page; every call that reaches the file
+// system goes through its wide form, converted here. An absolute path that is
+// too long for the plain form travels as \\?\ (\\?\UNC\ for a server path),
+// which lifts the system's limit of MAX_PATH characters to 32,767; a relative
+// or unnormalised path always goes as it is, since the prefix would switch
+// off the system's reading of "..", "/" and trailing dots.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The path as the wide calls take it, ending in NUL.
+std::vector<wchar_t> FileSystemPath(const std::string& path);
+
+// The platform's full form of a path (GetFullPathNameW); "" when it cannot
+// be formed or has no exact form in the program's code page.
+std::string FullPathName(const std::string& path);
+// The long form of an existing path (GetLongPathNameW); "" likewise.
+std::string LongPathName(const std::string& path);
+// INVALID_FILE_ATTRIBUTES when nothing can be found at the path.
+DWORD FileAttributes(const std::string& path);
+// CreateDirectoryW of the one directory; GetLastError tells why it failed.
+bool CreateOneDirectory(const std::string& path);
+std::string CurrentDirectory();
+// Windows cannot make a path longer than MAX_PATH the current directory
+// unless long paths are switched on in the registry: false then.
+bool ChangeCurrentDirectory(const std::string& directory);
+// The full path of the running program.
+std::string ModuleFileName();
