@@ -296,8 +296,8 @@ bool IsAllSelected(HWND edit)
 
 std::string WindowText(HWND window)
 {
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
     return text;
 }
 
