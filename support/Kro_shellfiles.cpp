@@ -118,6 +118,7 @@ bool BrowseForFolder(const std::string& title, std::string& directory)
     if (GetPathKind(directory) != pkDirectory)
         directory.clear();
 
+    Application.InitializeOle();
     IMalloc* shellAllocator = nullptr;
     if (FAILED(SHGetMalloc(&shellAllocator)) || !shellAllocator)
         return false;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <objbase.h>
+
 #include <cstdlib>
 
 namespace {
@@ -54,6 +56,9 @@ TEST(BrowseForFolder, ConfirmingGivesThePreselectedFolder)
         EXPECT_FALSE(IsWindowEnabled(other.Handle));
         EXPECT_EQ(GetErrorMode(), static_cast<UINT>(SEM_FAILCRITICALERRORS));
         EXPECT_TRUE(GetWindowLongA(FolderBrowser(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+        // S_FALSE: the browser set COM up on this thread, in its apartment.
+        EXPECT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_FALSE);
+        CoUninitialize();
         EXPECT_TRUE(SendMessageA(FolderBrowser(), WM_GETICON, ICON_BIG, 0));
         PostMessageA(FolderBrowser(), WM_COMMAND, IDOK, 0);
     });

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <objbase.h>
-
 namespace {
 
 BOOL CALLBACK CountWindow(HWND, LPARAM count)
@@ -66,11 +64,4 @@ TEST(TkForms, AFailedConstructionLeavesNoWindowBehind)
         DispatchMessageA(&message);
     TForm form(SmallForm);
     EXPECT_TRUE(IsWindow(form.Handle()));
-}
-
-TEST(TkForms, TheApplicationHasInitialisedCom)
-{
-    // S_FALSE: already initialised on this thread, in the same apartment.
-    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_FALSE);
-    CoUninitialize();
 }

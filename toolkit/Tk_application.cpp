@@ -1,7 +1,6 @@
 #include "Tk_application.h"
 
 #include "Tk_exceptions.h"
-#include "Tk_forms.h"
 #include "Tk_screen.h"
 
 #include <algorithm>
@@ -13,8 +12,8 @@ TApplication Application;
 TApplication::~TApplication()
 {
     // Forms go before the window that owns them, the newest first.
-    while (!FForms.empty())
-        FForms.pop_back();
+    while (!FComponents.empty())
+        FComponents.pop_back();
     FHandle.reset();
     if (FOleInitialized)
         OleUninitialize();
@@ -22,7 +21,7 @@ TApplication::~TApplication()
 
 void TApplication::Initialize()
 {
-    SetProcessDPIAware();
+    // High-DPI drawing is the manifest's to declare, once.
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     HDC screen = GetDC(nullptr);
@@ -32,15 +31,23 @@ void TApplication::Initialize()
     // restoring the last used folder must not raise "There is no disk in
     // the drive".
     SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS);
-    // The shell's folder browser expects COM on this thread. A failure is
-    // not raised: COM set up here already in another mode serves as well.
-    FOleInitialized = SUCCEEDED(OleInitialize(nullptr));
+}
+
+void TApplication::InitializeOle()
+{
+    // Once, where the shell's folder browser first needs it: a run that
+    // shows none does not pay for it. A failure is not raised: COM set up
+    // already in another mode serves as well.
+    if (!FOleTried) {
+        FOleTried = true;
+        FOleInitialized = SUCCEEDED(OleInitialize(nullptr));
+    }
 }
 
 void TApplication::Run()
 {
-    if (FMainForm)
-        FMainForm->Show();
+    if (FMainWindow)
+        ShowWindow(FMainWindow, SW_SHOWNORMAL);
     for (;;) {
         MSG message;
         if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -84,53 +91,6 @@ HWND TApplication::Handle()
 TOwnedIcon TApplication::Icon(int size) const
 {
     return LoadIconAtSystemSize(GetModuleHandleA(nullptr), L"MAINICON", size);
-}
-
-TOwnedIcon LoadIconAtSystemSize(HINSTANCE module, PCWSTR name, int size)
-{
-    HICON icon = nullptr;
-    if (FAILED(LoadIconMetric(module, name, size, &icon)) || !icon)
-        throw Exception("The program could not load an icon.");
-    return TOwnedIcon(icon);
-}
-
-void CenterWindow(HWND window, const RECT& area)
-{
-    RECT bounds;
-    GetWindowRect(window, &bounds);
-    const LONG width = bounds.right - bounds.left;
-    const LONG height = bounds.bottom - bounds.top;
-    LONG left = area.left + (area.right - area.left - width) / 2;
-    LONG top = area.top + (area.bottom - area.top - height) / 2;
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoA(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& work = monitor.rcWork;
-        left = std::max(work.left, std::min(left, work.right - width));
-        top = std::max(work.top, std::min(top, work.bottom - height));
-    }
-    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-TDisabledWindows::TDisabledWindows(HWND except) : FExcept(except)
-{
-    EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
-}
-
-TDisabledWindows::~TDisabledWindows()
-{
-    for (HWND window : FWindows)
-        EnableWindow(window, TRUE);
-}
-
-BOOL CALLBACK TDisabledWindows::Disable(HWND window, LPARAM self)
-{
-    TDisabledWindows& disabled = *reinterpret_cast<TDisabledWindows*>(self);
-    if (window != disabled.FExcept && IsWindowVisible(window) && IsWindowEnabled(window)) {
-        EnableWindow(window, FALSE);
-        disabled.FWindows.push_back(window);
-    }
-    return TRUE;
 }
 
 std::string ErrorText(const std::string& message)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Tk_handles.h"
+#include "Tk_windows.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -13,7 +14,11 @@
 #include <string>
 #include <vector>
 
-class TForm;
+// What the application owns: its forms, destroyed with it.
+class TComponent {
+public:
+    virtual ~TComponent() = default;
+};
 
 class TApplication {
 public:
@@ -22,11 +27,13 @@ public:
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
 
-    // Turns on visual styles and high-DPI drawing, reads the screen's
-    // density, initialises COM for the shell's dialogs and keeps Windows'
+    // Turns on visual styles, reads the screen's density and keeps Windows'
     // own error boxes for drives without a medium away; call once before
     // any window.
     void Initialize();
+    // Sets up COM on this thread for the shell's dialogs, once; undone when
+    // the application ends.
+    void InitializeOle();
 
     std::string Title;
     // The density the forms lay out for: the screen's, once Initialize ran.
@@ -38,20 +45,20 @@ public:
     TOwnedIcon Icon(int size) const;
 
     // Makes a form owned by the application: it lives until the application
-    // ends. The first form made is the main form.
+    // ends. The window of the first form made is the main window.
     template <class T>
     T* CreateForm()
     {
         T* form = new T();
-        FForms.emplace_back(form);
-        if (!FMainForm)
-            FMainForm = form;
+        FComponents.emplace_back(form);
+        if (!FMainWindow)
+            FMainWindow = form->Handle();
         return form;
     }
 
-    TForm* MainForm() const { return FMainForm; }
+    HWND MainWindow() const { return FMainWindow; }
 
-    // Shows the main form and runs the message loop until Terminate.
+    // Shows the main window and runs the message loop until Terminate.
     void Run();
     // Ends the message loop of Run.
     void Terminate();
@@ -74,15 +81,14 @@ public:
     int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
 
 private:
+    bool FOleTried = false;
     bool FOleInitialized = false;
     TOwnedWindow FHandle;
-    std::vector<std::unique_ptr<TForm>> FForms;
-    TForm* FMainForm = nullptr;
+    std::vector<std::unique_ptr<TComponent>> FComponents;
+    HWND FMainWindow = nullptr;
 };
 
-// An icon of the module (nullptr for the system's icons) at the system's
-// icon size for the screen's density: LIM_LARGE or LIM_SMALL.
-TOwnedIcon LoadIconAtSystemSize(HINSTANCE module, PCWSTR name, int size);
+extern TApplication Application;
 
 // A taskbar button and an Alt+Tab entry, with the program's icons, for a
 // window that the hidden application window owns: the program shows no main
@@ -101,28 +107,6 @@ private:
     TOwnedIcon FLargeIcon;
 };
 
-// Places the window centred on the area, moved inside the work area of the
-// area's monitor where it would stick out.
-void CenterWindow(HWND window, const RECT& area);
-
-extern TApplication Application;
-
-// While a modal window is up, every other visible and enabled top-level
-// window of the thread is disabled; exactly those are enabled again when
-// this object goes.
-class TDisabledWindows {
-public:
-    explicit TDisabledWindows(HWND except = nullptr);
-    ~TDisabledWindows();
-    TDisabledWindows(const TDisabledWindows&) = delete;
-    TDisabledWindows& operator=(const TDisabledWindows&) = delete;
-
-private:
-    static BOOL CALLBACK Disable(HWND window, LPARAM self);
-
-    HWND FExcept;
-    std::vector<HWND> FWindows;
-};
 
 // The message of an error as the program shows it: a full stop is added
 // unless the text is empty or its last character already ends a sentence.

@@ -331,7 +331,7 @@ void TForm::Show()
 
 void TForm::Close()
 {
-    if (Application.MainForm() == this) {
+    if (Application.MainWindow() == Handle()) {
         ShowWindow(Handle(), SW_HIDE);
         Application.Terminate();
     } else {

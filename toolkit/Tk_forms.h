@@ -5,6 +5,7 @@
 // an event handler through the application's one error display.
 #pragma once
 
+#include "Tk_application.h"
 #include "Tk_handles.h"
 
 #include <windows.h>
@@ -50,7 +51,7 @@ struct TFormDesc {
     TBorderStyle BorderStyle = TBorderStyle::Dialog;
 };
 
-class TForm {
+class TForm : public TComponent {
 public:
     explicit TForm(const TFormDesc& description);
     virtual ~TForm();
