@@ -21,18 +21,6 @@
 
 namespace {
 
-// The pointer the run found, shown again on every way out of it.
-class TCursorRestorer {
-public:
-    TCursorRestorer() : FCursor(Screen.Cursor()) {}
-    ~TCursorRestorer() { Screen.SetCursor(FCursor); }
-    TCursorRestorer(const TCursorRestorer&) = delete;
-    TCursorRestorer& operator=(const TCursorRestorer&) = delete;
-
-private:
-    HCURSOR FCursor;
-};
-
 // A hand-edited or stale Settings.ini is held to what the options dialog
 // accepts: a separator in a name part, or a relative output folder, would put
 // directories where the user did not ask for them.
@@ -105,8 +93,7 @@ void TMainPresenter::SaveSettings()
 
 void TMainPresenter::Execute()
 {
-    const TCursorRestorer restorer;
-    Screen.SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    const TBusyPointer busy;
     try {
         ReadCommandLine();
         if (EntriesModel->Count() > 0) {

@@ -3,26 +3,10 @@
 #pragma once
 
 #include "App_DialogBase.h"
+#include "Tk_controls.h"
 
 #include <string>
 #include <vector>
-
-// A list box's items as strings, read and replaced in place: what is
-// assigned is what the list shows.
-class TListBoxStrings {
-public:
-    explicit TListBoxStrings(HWND listBox) : FListBox(listBox) {}
-
-    int Count() const;
-    std::string operator[](int index) const;
-    // Replaces every item by the lines, in their order.
-    TListBoxStrings& operator=(const std::vector<std::string>& lines);
-    // Would make this refer to another list rather than copy its lines.
-    TListBoxStrings& operator=(const TListBoxStrings&) = delete;
-
-private:
-    HWND FListBox;
-};
 
 class TErrorDialog : public TAppDialog {
 public:

@@ -34,7 +34,7 @@ TEST_F(AppMenuDialog, OpensWithTheCommandPreselectedAndCancelKeepsIt)
         EXPECT_TRUE(IsWindowVisible(Dialog->Handle()));
         EXPECT_EQ(WindowText(Dialog->Handle()), "Tesselo");
         EXPECT_EQ(GetFocus(), Radio1);
-        EXPECT_TRUE(TForm::Checked(Radio1));
+        EXPECT_TRUE(Checked(Radio1));
         EXPECT_TRUE(IsEnabled(Execute));
         const HICON icon = reinterpret_cast<HICON>(SendMessageA(Dialog->Control("Image1"), STM_GETICON, 0, 0));
         EXPECT_EQ(IconWidth(icon), GetSystemMetrics(SM_CXICON));
@@ -50,7 +50,7 @@ TEST_F(AppMenuDialog, OpensWithTheCommandPreselectedAndCancelKeepsIt)
     });
     script.Do([&] {
         EXPECT_EQ(GetFocus(), Radio2);
-        EXPECT_TRUE(TForm::Checked(Radio2));
+        EXPECT_TRUE(Checked(Radio2));
         PressKey(VK_ESCAPE);
     });
     EXPECT_FALSE(Run(script));
@@ -63,8 +63,8 @@ TEST_F(AppMenuDialog, ExecuteReturnsTheChosenCommand)
     Dialog->Command = 0;
     TDialogScript choose;
     choose.Do([&] { ClickOn(Radio3); }).Do([&] {
-        EXPECT_TRUE(TForm::Checked(Radio3));
-        EXPECT_FALSE(TForm::Checked(Radio1));
+        EXPECT_TRUE(Checked(Radio3));
+        EXPECT_FALSE(Checked(Radio1));
         PressKey(VK_RETURN);
     });
     EXPECT_TRUE(Run(choose));
@@ -90,7 +90,7 @@ TEST_F(AppMenuDialog, ExecuteReturnsTheChosenCommand)
         PostMessageA(GetFocus(), WM_CHAR, 'o', 1);
     });
     next.Do([&] {
-        EXPECT_TRUE(TForm::Checked(Radio2));
+        EXPECT_TRUE(Checked(Radio2));
         ClickOn(Cancel);
     });
     EXPECT_FALSE(Run(next));
@@ -102,7 +102,7 @@ TEST_F(AppMenuDialog, TheCloseBoxCancels)
     Dialog->Command = 1;
     TDialogScript script;
     script.Do([&] {
-        EXPECT_TRUE(TForm::Checked(Radio2));
+        EXPECT_TRUE(Checked(Radio2));
         PostMessageA(Dialog->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     });
     EXPECT_FALSE(Run(script));

@@ -69,10 +69,10 @@ TEST_F(AppOptionsDialog, TheFirstShowOpensOnTheCheckedChoiceWithTheRulesApplied)
     script.Do([&] {
         EXPECT_EQ(WindowText(defaults.Handle()), "Options");
         EXPECT_EQ(GetFocus(), defaults.Control("RadioButton12"));
-        EXPECT_TRUE(TForm::Checked(defaults.Control("RadioButton12")));
+        EXPECT_TRUE(Checked(defaults.Control("RadioButton12")));
         EXPECT_FALSE(IsEnabled(defaults.Control("Edit11")));
         EXPECT_EQ(WindowText(defaults.Control("Edit26")), "100");
-        EXPECT_EQ(TForm::ItemIndex(defaults.Control("ComboBox21")), 1);
+        EXPECT_EQ(ItemIndex(defaults.Control("ComboBox21")), 1);
         PressKey(VK_ESCAPE);
     });
     bool result = true;
@@ -101,7 +101,7 @@ TEST_F(AppOptionsDialog, TheFirstShowOpensOnTheCheckedChoiceWithTheRulesApplied)
     TDialogScript laterScript;
     laterScript.Do([&] {
         EXPECT_EQ(GetFocus(), other.Control("RadioButton11"));
-        EXPECT_FALSE(TForm::Checked(other.Control("RadioButton14")));
+        EXPECT_FALSE(Checked(other.Control("RadioButton14")));
         PressKey(VK_ESCAPE);
     });
     laterScript.Run([&] { result = other.Execute(); });
@@ -127,12 +127,12 @@ TEST_F(AppOptionsDialog, OptionsSurviveARoundTripUnchanged)
     Dialog->Options = options;
     TDialogScript script;
     script.Do([&] {
-        EXPECT_TRUE(TForm::Checked(Radio14));
-        EXPECT_FALSE(TForm::Checked(Radio12));
+        EXPECT_TRUE(Checked(Radio14));
+        EXPECT_FALSE(Checked(Radio12));
         EXPECT_EQ(WindowText(Edit21), options.OriginalNamePrefix);
         EXPECT_EQ(WindowText(Edit25), "0");
-        EXPECT_EQ(TForm::ItemIndex(Combo), 0);
-        EXPECT_FALSE(TForm::Checked(Check31));
+        EXPECT_EQ(ItemIndex(Combo), 0);
+        EXPECT_FALSE(Checked(Check31));
         PressKey(VK_RETURN);
     });
     EXPECT_TRUE(Run(script));
@@ -173,7 +173,7 @@ TEST_F(AppOptionsDialog, TabFollowsTheGroupsAndAccessKeysReachTheFields)
     });
     script.Do([] { PressAccessKey('s'); });
     script.Do([&] {
-        EXPECT_FALSE(TForm::Checked(Check31));
+        EXPECT_FALSE(Checked(Check31));
         PressKey(VK_RETURN);
     });
     EXPECT_TRUE(Run(script));
@@ -247,8 +247,8 @@ TEST_F(AppOptionsDialog, NoKeyMovesOnFromAFailingField)
     for (const auto& move : moves) {
         script.Do(move).ExpectError("Remove invalid characters.").Do([&] {
             EXPECT_EQ(GetFocus(), Edit21);
-            EXPECT_TRUE(TForm::Checked(Dialog->Control("RadioButton11")));
-            EXPECT_TRUE(TForm::Checked(Check21));
+            EXPECT_TRUE(Checked(Dialog->Control("RadioButton11")));
+            EXPECT_TRUE(Checked(Check21));
         });
     }
     // A move that leaves nothing is no move: "a?" stays as typed.

@@ -252,11 +252,6 @@ void TForm::SetActiveControl(HWND control)
     }
 }
 
-bool TForm::Checked(HWND control)
-{
-    return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 void TForm::SetChecked(HWND control, bool checked)
 {
     if (Checked(control) == checked)
@@ -286,17 +281,6 @@ void TForm::UpdateRadioTabStops(HWND radio)
     }
 }
 
-std::string TForm::Text(HWND control)
-{
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(control, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
-
-void TForm::SetText(HWND control, const std::string& text)
-{
-    SetWindowTextA(control, text.c_str());
-}
 
 HWND TForm::ButtonWith(unsigned flag) const
 {

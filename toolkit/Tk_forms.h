@@ -6,6 +6,7 @@
 #pragma once
 
 #include "Tk_application.h"
+#include "Tk_controls.h"
 #include "Tk_handles.h"
 
 #include <windows.h>
@@ -83,17 +84,10 @@ public:
     // Scales a length given at 120 pixels per inch to the form's density.
     int Scale(int pixels) const { return MulDiv(pixels, FDpi, 120); }
 
-    static bool Checked(HWND control);
     // Checks a radio button or check box; a radio button unchecks the
     // others of its group. Fires the control's click handler on a change,
     // as a click would.
     void SetChecked(HWND control, bool checked);
-    static std::string Text(HWND control);
-    static void SetText(HWND control, const std::string& text);
-    static void SetEnabled(HWND control, bool enabled) { EnableWindow(control, enabled); }
-    // The selected item of a drop-down list, or -1 when none is.
-    static int ItemIndex(HWND control) { return static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0)); }
-    static void SetItemIndex(HWND control, int index) { SendMessageA(control, CB_SETCURSEL, index, 0); }
 
 protected:
     // The handlers a form binds to its controls.

@@ -2,15 +2,24 @@
 
 TScreen Screen;
 
-void TScreen::SetCursor(HCURSOR cursor)
-{
-    FCursor = cursor;
-    Apply();
-}
-
 void TScreen::Apply() const
 {
     ::SetCursor(FCursor ? FCursor : LoadCursorA(nullptr, IDC_ARROW));
+}
+
+TBusyPointer::TBusyPointer() : FPrevious(Screen.FCursor), FShown(GetCursor())
+{
+    Screen.FCursor = LoadCursorA(nullptr, IDC_WAIT);
+    Screen.Apply();
+}
+
+TBusyPointer::~TBusyPointer()
+{
+    Screen.FCursor = FPrevious;
+    if (FShown)
+        ::SetCursor(FShown);
+    else
+        Screen.Apply();
 }
 
 TNormalPointer::TNormalPointer()

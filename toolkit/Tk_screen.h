@@ -5,20 +5,30 @@
 #include <windows.h>
 
 class TScreen {
-public:
-    // The pointer the program shows while no modal window is up; nullptr
-    // for the normal pointer.
-    HCURSOR Cursor() const { return FCursor; }
-    void SetCursor(HCURSOR cursor);
-
 private:
+    friend class TBusyPointer;
     friend class TNormalPointer;
     void Apply() const;
 
+    // The pointer shown while no modal window is up; nullptr for the normal one.
     HCURSOR FCursor = nullptr;
 };
 
 extern TScreen Screen;
+
+// The busy pointer for a scope: a whole run, or one action of a dialog, over
+// the dialog too. The pointer of before comes back when it ends.
+class TBusyPointer {
+public:
+    TBusyPointer();
+    ~TBusyPointer();
+    TBusyPointer(const TBusyPointer&) = delete;
+    TBusyPointer& operator=(const TBusyPointer&) = delete;
+
+private:
+    HCURSOR FPrevious;
+    HCURSOR FShown;
+};
 
 // The normal pointer while a modal window is up; the screen's pointer again
 // when it goes.

@@ -38,11 +38,12 @@ std::string FromWide(UINT codePage, const wchar_t* text, size_t length)
     return narrow;
 }
 
+
+}
+
 bool IsUtf8CodePage()
 {
     return GetACP() == CP_UTF8;
-}
-
 }
 
 std::string AnsiUpperCase(const std::string& text)

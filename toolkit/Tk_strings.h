@@ -9,6 +9,10 @@
 // file line holds.
 std::string TrimNulAndBlanks(const std::string& text);
 
+// True when the program's ANSI code page is UTF-8, as its manifest asks on
+// Windows 10 1903 and later.
+bool IsUtf8CodePage();
+
 // The system's upper-casing of the ANSI code page's text, as the user locale
 // defines it.
 std::string AnsiUpperCase(const std::string& text);
