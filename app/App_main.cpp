@@ -103,13 +103,13 @@ void TMainPresenter::Execute()
             if (!menu->Execute())
                 Abort();
             switch (menu->Command) {
-            case 0:
+            case mcShowOptions:
                 ShowOptions();
                 break;
-            case 1:
+            case mcOpenHelp:
                 OpenHelp();
                 break;
-            case 2:
+            case mcShowAbout:
                 ShowAbout();
                 break;
             default:
@@ -153,16 +153,10 @@ void TMainPresenter::CreateDirectories()
         case odDesktop:
             executor->OutputDirectory = GetDesktopDirectory();
             break;
-        case odAsk: {
-            std::string directory = GetCurrentDir();
-            if (!BrowseForFolder("Choose the output directory.", directory))
-                Abort();
-            // The next run's browser starts here; a folder that cannot become
-            // the current one still takes this run's directories.
-            SetCurrentDir(directory);
-            executor->OutputDirectory = directory;
+        case odAsk:
+            // The next run's browser starts at the folder chosen now.
+            executor->OutputDirectory = ChooseOutputDirectory(GetCurrentDir());
             break;
-        }
         case odOther:
             CheckOtherOutputDirectory(options.OtherOutputDirectory);
             executor->OutputDirectory = options.OtherOutputDirectory;

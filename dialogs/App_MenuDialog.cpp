@@ -20,9 +20,8 @@ TMenuDialog::TMenuDialog()
       RadioButton3(Control("RadioButton3")),
       Button1(Control("Button1"))
 {
-    OnClick(RadioButton1, [this] { UpdateControls(); });
-    OnClick(RadioButton2, [this] { UpdateControls(); });
-    OnClick(RadioButton3, [this] { UpdateControls(); });
+    for (int command = mcShowOptions; command <= mcShowAbout; ++command)
+        OnClick(CommandButton(command), [this] { UpdateControls(); });
     try {
         Initialize();
     } catch (...) {
@@ -53,45 +52,41 @@ bool TMenuDialog::Execute()
     return ShowModal() == mrOk;
 }
 
-void TMenuDialog::SetCommand(int value)
+void TMenuDialog::SetCommand(TMenuCommand value)
 {
-    HWND radio;
-    switch (value) {
-    case 0:
-        radio = RadioButton1;
-        break;
-    case 1:
-        radio = RadioButton2;
-        break;
-    case 2:
-        radio = RadioButton3;
-        break;
-    default:
+    if (value > mcShowAbout)
         RaiseError("The program does not support the result.");
-    }
+    HWND radio = CommandButton(value);
     SetChecked(radio, true);
     SetActiveControl(radio);
     UpdateControls();
 }
 
-int TMenuDialog::GetCommand()
+TMenuCommand TMenuDialog::GetCommand()
 {
-    if (Checked(RadioButton1))
-        return 0;
-    if (Checked(RadioButton2))
-        return 1;
-    if (Checked(RadioButton3))
-        return 2;
+    for (int command = mcShowOptions; command <= mcShowAbout; ++command) {
+        if (Checked(CommandButton(command)))
+            return static_cast<TMenuCommand>(command);
+    }
     RaiseInputError("Choose an item.", RadioButton1);
 }
 
 void TMenuDialog::UpdateControls()
 {
-    SetEnabled(Button1, Checked(RadioButton1) || Checked(RadioButton2) || Checked(RadioButton3));
+    bool chosen = false;
+    for (int command = mcShowOptions; command <= mcShowAbout; ++command)
+        chosen = chosen || Checked(CommandButton(command));
+    SetEnabled(Button1, chosen);
+}
+
+HWND TMenuDialog::CommandButton(int command) const
+{
+    const HWND buttons[] = {RadioButton1, RadioButton2, RadioButton3};
+    return buttons[command];
 }
 
 void TMenuDialog::FormCloseQuery(bool&)
 {
     if (ModalResult() == mrOk)
-        Command = static_cast<std::uint8_t>(GetCommand());
+        Command = GetCommand();
 }

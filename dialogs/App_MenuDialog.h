@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+// The menu's commands, in the order of its radio buttons.
+enum TMenuCommand : std::uint8_t { mcShowOptions = 0, mcOpenHelp = 1, mcShowAbout = 2 };
+
 class TMenuDialog : public TAppDialog {
 public:
     TMenuDialog();
@@ -14,8 +17,8 @@ public:
     // "Execute", and Command then holds the chosen command.
     virtual bool Execute();
 
-    // 0 show the options, 1 open the offline help, 2 show the About box.
-    std::uint8_t Command = 0;
+    // A value outside the enumeration cannot be preselected.
+    TMenuCommand Command = mcShowOptions;
 
 protected:
     void FormCloseQuery(bool& canClose) override;
@@ -23,9 +26,10 @@ protected:
 private:
     void Initialize();
     void Finalize();
-    void SetCommand(int value);
-    int GetCommand();
+    void SetCommand(TMenuCommand value);
+    TMenuCommand GetCommand();
     void UpdateControls();
+    HWND CommandButton(int command) const;
 
     HWND Image1;
     HWND RadioButton1;

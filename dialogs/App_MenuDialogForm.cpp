@@ -3,11 +3,11 @@
 const TFormDesc MenuDialogForm = {
     "MenuDialog", "Tesselo", 396, 161, 15,
     {
-        {"Image1", TControlKind::Image, nullptr, nullptr, 5, 5, 56, 56, cfNone, mrNone},
-        {"Label1", TControlKind::Label, nullptr, "Choose a command.", 70, 5, 321, 26, cfNoPrefix, mrNone},
-        {"RadioButton1", TControlKind::RadioButton, nullptr, "&Show options", 70, 35, 321, 26, cfGroup, mrNone},
-        {"RadioButton2", TControlKind::RadioButton, nullptr, "&Open the offline help", 70, 65, 321, 26, cfNone, mrNone},
-        {"RadioButton3", TControlKind::RadioButton, nullptr, "&About Tesselo", 70, 95, 321, 26, cfNone, mrNone},
+        {"Image1", TControlKind::Image, nullptr, nullptr, 5, 5, 56, 56},
+        {"Label1", TControlKind::Label, nullptr, "Choose a command.", 70, 5, 321, 26, cfNoPrefix},
+        {"RadioButton1", TControlKind::RadioButton, nullptr, "&Show options", 70, 35, 321, 26, cfGroup},
+        {"RadioButton2", TControlKind::RadioButton, nullptr, "&Open the offline help", 70, 65, 321, 26},
+        {"RadioButton3", TControlKind::RadioButton, nullptr, "&About Tesselo", 70, 95, 321, 26},
         {"Button1", TControlKind::Button, nullptr, "Execute", 145, 130, 121, 26, cfDefault, mrOk},
         {"Button2", TControlKind::Button, nullptr, "Cancel", 270, 130, 121, 26, cfCancel, mrCancel},
     },

@@ -4,7 +4,6 @@
 #include "Kro_files.h"
 #include "Kro_shellfiles.h"
 #include "Tk_application.h"
-#include "Tk_paths.h"
 #include "Tk_strings.h"
 
 #include <cctype>
@@ -332,13 +331,8 @@ void TOptionsDialog::ComboBox21Exit()
 
 void TOptionsDialog::Button11Click()
 {
-    std::string directory = Text(Edit11);
-    if (!BrowseForFolder("Choose the output directory.", directory))
-        Abort();
-    // The last used folder, remembered even when the dialog is cancelled;
-    // a folder that cannot become it still fills the field.
-    SetCurrentDir(directory);
-    SetText(Edit11, directory);
+    // The last used folder, remembered even when the dialog is cancelled.
+    SetText(Edit11, ChooseOutputDirectory(Text(Edit11)));
 }
 
 void TOptionsDialog::FormCloseQuery(bool&)

@@ -163,3 +163,12 @@ bool BrowseForFolder(const std::string& title, std::string& directory)
         throw EShellFileError(Format("The program cannot use the folder \"%s\" because it is not a directory.", directory));
     return true;
 }
+
+std::string ChooseOutputDirectory(const std::string& start)
+{
+    std::string directory = start;
+    if (!BrowseForFolder("Choose the output directory.", directory))
+        Abort();
+    SetCurrentDir(directory);
+    return directory;
+}

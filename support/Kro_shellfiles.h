@@ -25,3 +25,8 @@ std::string GetPersonalDirectory();
 // is dropped (the text becomes empty). True when the user confirmed a folder,
 // whose path directory then holds.
 bool BrowseForFolder(const std::string& title, std::string& directory);
+
+// The folder browser for an output directory, starting at start. The chosen
+// folder becomes the last used one, the current directory (a folder that
+// cannot become it is still given back); a cancel is the silent abort.
+std::string ChooseOutputDirectory(const std::string& start);

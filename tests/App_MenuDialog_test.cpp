@@ -28,7 +28,7 @@ struct AppMenuDialog : testing::Test {
 TEST_F(AppMenuDialog, OpensWithTheCommandPreselectedAndCancelKeepsIt)
 {
     EXPECT_EQ(GetMenuDialog(), Dialog);
-    Dialog->Command = 0;
+    Dialog->Command = mcShowOptions;
     TDialogScript script;
     script.Do([&] {
         EXPECT_TRUE(IsWindowVisible(Dialog->Handle()));
@@ -54,13 +54,13 @@ TEST_F(AppMenuDialog, OpensWithTheCommandPreselectedAndCancelKeepsIt)
         PressKey(VK_ESCAPE);
     });
     EXPECT_FALSE(Run(script));
-    EXPECT_EQ(Dialog->Command, 0);
+    EXPECT_EQ(Dialog->Command, mcShowOptions);
     EXPECT_FALSE(IsWindowVisible(Dialog->Handle()));
 }
 
 TEST_F(AppMenuDialog, ExecuteReturnsTheChosenCommand)
 {
-    Dialog->Command = 0;
+    Dialog->Command = mcShowOptions;
     TDialogScript choose;
     choose.Do([&] { ClickOn(Radio3); }).Do([&] {
         EXPECT_TRUE(Checked(Radio3));
@@ -68,7 +68,7 @@ TEST_F(AppMenuDialog, ExecuteReturnsTheChosenCommand)
         PressKey(VK_RETURN);
     });
     EXPECT_TRUE(Run(choose));
-    EXPECT_EQ(Dialog->Command, 2);
+    EXPECT_EQ(Dialog->Command, mcShowAbout);
 
     // The next show starts at the command chosen last; Tab goes on to the buttons.
     TDialogScript next;
@@ -94,24 +94,24 @@ TEST_F(AppMenuDialog, ExecuteReturnsTheChosenCommand)
         ClickOn(Cancel);
     });
     EXPECT_FALSE(Run(next));
-    EXPECT_EQ(Dialog->Command, 2);
+    EXPECT_EQ(Dialog->Command, mcShowAbout);
 }
 
 TEST_F(AppMenuDialog, TheCloseBoxCancels)
 {
-    Dialog->Command = 1;
+    Dialog->Command = mcOpenHelp;
     TDialogScript script;
     script.Do([&] {
         EXPECT_TRUE(Checked(Radio2));
         PostMessageA(Dialog->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     });
     EXPECT_FALSE(Run(script));
-    EXPECT_EQ(Dialog->Command, 1);
+    EXPECT_EQ(Dialog->Command, mcOpenHelp);
 }
 
 TEST_F(AppMenuDialog, AnUnknownCommandIsRefusedBeforeTheDialogShows)
 {
-    Dialog->Command = 3;
+    Dialog->Command = static_cast<TMenuCommand>(3);
     try {
         Dialog->Execute();
         ADD_FAILURE() << "shown";
@@ -119,5 +119,5 @@ TEST_F(AppMenuDialog, AnUnknownCommandIsRefusedBeforeTheDialogShows)
         EXPECT_EQ(e.Message(), "The program does not support the result.");
     }
     EXPECT_FALSE(IsWindowVisible(Dialog->Handle()));
-    Dialog->Command = 0;
+    Dialog->Command = mcShowOptions;
 }

@@ -22,13 +22,13 @@ int ThreadWindowCount()
 const TFormDesc OrphanForm = {
     "OrphanForm", "Orphan", 200, 100, 15,
     {
-        {"Edit1", TControlKind::Edit, nullptr, nullptr, 5, 5, 100, 23, cfNone, mrNone},
-        {"Edit2", TControlKind::Edit, "GroupBox9", nullptr, 5, 35, 100, 23, cfNone, mrNone},
+        {"Edit1", TControlKind::Edit, nullptr, nullptr, 5, 5, 100, 23},
+        {"Edit2", TControlKind::Edit, "GroupBox9", nullptr, 5, 35, 100, 23},
     },
 };
 
 const TFormDesc SmallForm = {
-    "SmallForm", "Small", 200, 100, 15, {{"Edit1", TControlKind::Edit, nullptr, nullptr, 5, 5, 100, 23, cfNone, mrNone}}};
+    "SmallForm", "Small", 200, 100, 15, {{"Edit1", TControlKind::Edit, nullptr, nullptr, 5, 5, 100, 23}}};
 
 // A form that asks for a control its description lacks.
 struct TMisnamedForm : TForm {

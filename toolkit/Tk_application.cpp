@@ -48,17 +48,19 @@ void TApplication::Run()
 {
     if (FMainWindow)
         ShowWindow(FMainWindow, SW_SHOWNORMAL);
-    for (;;) {
-        MSG message;
-        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT)
-                break;
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        } else if (Idle()) {
-            WaitMessage();
-        }
+    MSG message;
+    while (NextMessage(message) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
     }
+}
+
+int TApplication::NextMessage(MSG& message)
+{
+    // Wait only when the idle handlers have nothing more to do.
+    while (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) && !Idle()) {
+    }
+    return GetMessageW(&message, nullptr, 0, 0);
 }
 
 void TApplication::Terminate()

@@ -69,6 +69,10 @@ public:
     std::function<void(bool& done)> OnIdle;
     // Raises the idle event; true when the loop should wait for a message.
     bool Idle();
+    // The next message of the thread's queue, raising the idle event while
+    // there is none: what GetMessageW returns (0 for WM_QUIT, -1 on failure).
+    // Every message loop of the program takes its messages here.
+    int NextMessage(MSG& message);
 
     // Shows the error in a message box captioned with the title, with the
     // error icon and an OK button. A silent abort is never shown.

@@ -338,10 +338,7 @@ void TForm::RunModalLoop()
     // into two broken character messages.
     while (FModalResult == mrNone) {
         MSG message;
-        // Wait only when the idle handlers have nothing more to do.
-        while (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) && !Application.Idle()) {
-        }
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        const int got = Application.NextMessage(message);
         if (got <= 0) {
             // Leave the quit for the loop that owns the application.
             if (got == 0)

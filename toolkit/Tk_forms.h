@@ -37,8 +37,8 @@ struct TControlDesc {
     const char* Parent; // a group box or panel, or nullptr for the form
     const char* Caption; // for a drop-down list: its items, one per line; the first is selected
     int Left, Top, Width, Height; // at 120 pixels per inch, within the parent
-    unsigned Flags;
-    int ModalResult; // for buttons: the result a click gives the form
+    unsigned Flags = cfNone;
+    int ModalResult = mrNone; // for buttons: the result a click gives the form
 };
 
 enum class TBorderStyle { Dialog, None };
