@@ -46,17 +46,11 @@ void TMainForm::ApplicationIdle(bool& done)
     // start a second run.
     Application.OnIdle = nullptr;
     try {
-        try {
-            TAutoPointer<TMainPresenter> presenter(new TMainPresenter());
-            presenter->Execute();
-        } catch (const EAbort&) {
-        } catch (const Exception&) {
-            throw;
-        } catch (...) {
-            throw Exception("An unknown exception occured.");
-        }
-    } catch (const Exception& error) {
-        Application.ShowException(error);
+        TAutoPointer<TMainPresenter> presenter(new TMainPresenter());
+        presenter->Execute();
+    } catch (...) {
+        // A silent abort shows nothing.
+        Application.HandleException("An unknown exception occured.");
     }
     Close();
 }

@@ -13,10 +13,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         Application.Title = "Tesselo";
         MainForm = Application.CreateForm<TMainForm>();
         Application.Run();
-    } catch (const Exception& error) {
-        Application.ShowException(error);
     } catch (...) {
-        Application.ShowException(Exception(std::string()));
+        Application.HandleException();
     }
     return 0;
 }

@@ -189,13 +189,13 @@ void TApplication::ShowException(const std::exception& error)
     ShowMessageBox(ErrorText(error.what()), Title, MB_OK | MB_ICONERROR);
 }
 
-void TApplication::HandleException()
+void TApplication::HandleException(const std::string& otherText)
 {
     try {
         throw;
-    } catch (const std::exception& error) {
+    } catch (const Exception& error) {
         ShowException(error);
     } catch (...) {
-        ShowException(Exception(std::string()));
+        ShowException(Exception(otherText));
     }
 }

@@ -77,8 +77,9 @@ public:
     // Shows the error in a message box captioned with the title, with the
     // error icon and an OK button. A silent abort is never shown.
     void ShowException(const std::exception& error);
-    // Shows the exception being handled; for use inside a catch block.
-    void HandleException();
+    // Shows the exception being handled, for use inside a catch block: an
+    // Exception with its message, anything else with otherText.
+    void HandleException(const std::string& otherText = std::string());
 
     // A modal message box owned by the active window of the program, or, with
     // none active, by the hidden window, with a taskbar button of its own.

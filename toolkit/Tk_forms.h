@@ -104,8 +104,18 @@ protected:
     virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     // Runs an event handler; an error that leaves it is shown once. False
-    // when one did.
-    bool RunHandler(const std::function<void()>& handler);
+    // when one did. Every handler of the form runs through here.
+    template <class Handler>
+    bool RunHandler(Handler&& handler)
+    {
+        try {
+            handler();
+            return true;
+        } catch (...) {
+            Application.HandleException();
+            return false;
+        }
+    }
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
