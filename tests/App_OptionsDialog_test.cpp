@@ -184,43 +184,59 @@ TEST_F(AppOptionsDialog, TabFollowsTheGroupsAndAccessKeysReachTheFields)
     EXPECT_FALSE(Dialog->Options.SortEntries);
 }
 
-TEST_F(AppOptionsDialog, ChecksRunInOrderAndAFailingFieldKeepsTheFocus)
+// Each field refuses what it cannot take: the message shows, the focus stays
+// on the field with its text selected, ready to be typed over, and the
+// options are not taken.
+TEST_F(AppOptionsDialog, EachFieldRefusesWhatItCannotTake)
+{
+    const std::string invalid = "Remove invalid characters.";
+    const struct {
+        const char* Field;
+        const char* Typed;
+        std::string Message;
+    } cases[] = {
+        {"Edit11", "docs\\out", "Type the path in absolute form."},
+        {"Edit21", "a:b", invalid},
+        {"Edit22", "a/b", invalid},
+        {"Edit23", "<", invalid},
+        {"Edit24", "|", invalid},
+        {"Edit25", "-1", "Type an integer between 0 and the maximum."},
+        {"Edit25", "101", "Type an integer between 0 and the maximum."},
+        {"Edit26", "x", "Type an integer equal to or greater than the minimum."},
+        {"Edit26", "", "Type an integer equal to or greater than the minimum."},
+    };
+    for (const auto& c : cases) {
+        Dialog->Options.OutputDirectory = odOther;
+        const TDoubleOptions before = Dialog->Options;
+        HWND field = Dialog->Control(c.Field);
+        TDialogScript script;
+        script.Do([&] {
+            Dialog->SetActiveControl(field);
+            ReplaceText(c.Typed);
+            PressKey(VK_RETURN);
+        });
+        script.ExpectError(c.Message).Do([&] {
+            EXPECT_EQ(GetFocus(), field) << c.Field;
+            EXPECT_TRUE(IsAllSelected(field)) << c.Field;
+            PressKey(VK_ESCAPE);
+        });
+        EXPECT_FALSE(Run(script)) << c.Field;
+        EXPECT_TRUE(Dialog->Options == before) << c.Field;
+    }
+}
+
+// The fields are checked in tab order, and a range bound that fails the
+// comparison is the field that was typed last.
+TEST_F(AppOptionsDialog, ChecksRunInTabOrder)
 {
     Dialog->Options.OriginalNamePrefix = "a:b";
     Dialog->Options.MinSerialNumber = 10;
     Dialog->Options.MaxSerialNumber = 5;
-    const TDoubleOptions before = Dialog->Options;
-    const std::string minimumMessage = "Type an integer between 0 and the maximum.";
-    const std::string maximumMessage = "Type an integer equal to or greater than the minimum.";
     TDialogScript script;
-    // The failing text comes back selected, ready to be typed over.
-    script.Do([] { PressKey(VK_RETURN); }).ExpectError("Remove invalid characters.").Do([&] {
-        EXPECT_EQ(GetFocus(), Edit21);
-        EXPECT_TRUE(IsAllSelected(Edit21));
-        EXPECT_TRUE(Dialog->Options == before);
-        ReplaceText("ab");
-    });
+    script.Do([] { PressKey(VK_RETURN); }).ExpectError("Remove invalid characters.").Do([&] { ReplaceText("ab"); });
     // The minimum comes before the maximum.
-    script.Do([] { PressKey(VK_RETURN); }).ExpectError(minimumMessage).Do([&] {
+    script.Do([] { PressKey(VK_RETURN); }).ExpectError("Type an integer between 0 and the maximum.").Do([&] {
         EXPECT_EQ(GetFocus(), Edit25);
-        ReplaceText("-1");
-    });
-    script.Do([] { PressKey(VK_TAB); }).ExpectError(minimumMessage).Do([&] {
-        EXPECT_EQ(GetFocus(), Edit25);
-        EXPECT_TRUE(IsAllSelected(Edit25));
-        ReplaceText("5");
-    });
-    script.Do([] { PressKey(VK_TAB); }).Do([&] {
-        EXPECT_EQ(GetFocus(), Edit26);
-        ReplaceText("x");
-    });
-    // A maximum that is no integer is the maximum's own fault, not the minimum's.
-    script.Do([] { PressKey(VK_RETURN); }).ExpectError(maximumMessage).Do([&] {
-        EXPECT_EQ(GetFocus(), Edit26);
-        ReplaceText("");
-    });
-    script.Do([] { PressKey(VK_TAB); }).ExpectError(maximumMessage).Do([&] {
-        EXPECT_EQ(GetFocus(), Edit26);
         ReplaceText("5");
     });
     script.Do([] { PressKey(VK_RETURN); });
