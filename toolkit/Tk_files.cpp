@@ -86,7 +86,7 @@ std::vector<wchar_t> FileSystemPath(const std::string& path)
     const size_t length = wide.size() - 1;
     if (length < PlainLimit || !IsNormalisedAbsolute(wide, length))
         return wide;
-    if (path[1] == ':') {
+    if (wide[1] == L':') {
         wide.insert(wide.begin(), {L'\\', L'\\', L'?', L'\\'});
     } else {
         wide.erase(wide.begin(), wide.begin() + 2);
