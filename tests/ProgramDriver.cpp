@@ -1,10 +1,9 @@
 #include "ProgramDriver.h"
 
 #include "TestSupport.h"
+#include "TestWindows.h"
 
 #include <gtest/gtest.h>
-
-#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -38,58 +37,24 @@ BOOL CALLBACK FindFront(HWND window, LPARAM data)
     return TRUE;
 }
 
-std::string ClassOf(HWND window)
-{
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string TextOf(HWND window)
-{
-    const int length = static_cast<int>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0));
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    text.resize(static_cast<size_t>(SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
-    return text;
-}
-
-// The visible children of a class, in their creation (tab) order.
-std::vector<HWND> Children(HWND parent, const char* className)
-{
-    std::vector<HWND> found;
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (lstrcmpiA(ClassOf(child).c_str(), className) == 0 && IsWindowVisible(child))
-            found.push_back(child);
-    }
-    return found;
-}
-
 TWindowSeen Describe(HWND window)
 {
     TWindowSeen seen;
-    seen.Caption = TextOf(window);
+    seen.Caption = WindowText(window);
     seen.Kind = seen.Caption;
-    if (HWND text = GetDlgItem(window, 0xFFFF)) {
+    if (IsMessageBox(window)) {
         seen.Kind = "box";
-        seen.Text = TextOf(text);
-        // The icon item is 0x14 on Windows and 0x440 on Wine. Which icon it
-        // shows cannot be told from another process: the dialog tests check that.
-        seen.Icon = "none";
-        for (int item : {0x14, 0x440}) {
-            HWND icon = GetDlgItem(window, item);
-            if (icon && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0))
-                seen.Icon = "shown";
-        }
-        const std::vector<HWND> buttons = Children(window, "Button");
-        seen.OkOnly = buttons.size() == 1 && GetDlgCtrlID(buttons[0]) == IDOK;
-    } else if (FindWindowExA(window, nullptr, "SysTreeView32", nullptr)) {
+        seen.Text = MessageBoxText(window);
+        // Which icon it shows cannot be told from another process: the
+        // dialog tests check that.
+        const HWND icon = MessageBoxIcon(window);
+        seen.Icon = icon && IsWindowVisible(icon) && SendMessageW(icon, STM_GETICON, 0, 0) ? "shown" : "none";
+        seen.OkOnly = HasOkOnly(window);
+    } else if (BrowserTree(window)) {
         seen.Kind = "browser";
     }
-    for (HWND edit : Children(window, "Edit")) {
-        std::wstring text(static_cast<size_t>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-        text.resize(static_cast<size_t>(SendMessageW(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
-        seen.WideFields.push_back(text);
-    }
+    for (HWND edit : Children(window, "Edit"))
+        seen.WideFields.push_back(WideWindowText(edit));
     for (HWND list : Children(window, "ListBox")) {
         const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
         // Wine hands another process a list's text as UTF-16 whichever way it
@@ -135,22 +100,6 @@ void BringToFront(HWND window)
     Sleep(100);
 }
 
-}
-
-std::wstring Wide(const std::string& text, UINT codePage)
-{
-    std::wstring wide(text.size() + 1, L'\0');
-    wide.resize(static_cast<size_t>(MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
-                                                        &wide[0], static_cast<int>(wide.size()))));
-    return wide;
-}
-
-std::string Narrow(const std::wstring& text, UINT codePage)
-{
-    std::string narrow(text.size() * 4 + 1, '\0');
-    narrow.resize(static_cast<size_t>(WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
-                                                          &narrow[0], static_cast<int>(narrow.size()), nullptr, nullptr)));
-    return narrow;
 }
 
 std::string WindowsPathOf(const std::string& unixPath)
@@ -208,7 +157,7 @@ TProgramRun RunProgram(const std::string& exe, const std::wstring& arguments, co
     PROCESS_INFORMATION process = {};
     if (!CreateProcessW(Wide(exe).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         directory.empty() ? nullptr : Wide(directory).c_str(), &startup, &process)) {
-        ADD_FAILURE() << "cannot start " << exe;
+        ADD_FAILURE() << "cannot start " << exe << ": error " << GetLastError();
         return run;
     }
     const DWORD deadline = GetTickCount() + TimeLimit;
@@ -290,11 +239,6 @@ TAnswer CopyAll()
 
 namespace {
 
-HTREEITEM TreeSelection(HWND tree)
-{
-    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-}
-
 // A folder browser selects its start folder while it fills its tree, which
 // takes its time under load: the selection must have come and stayed.
 HTREEITEM SettledSelection(HWND tree)
@@ -314,7 +258,7 @@ HTREEITEM SettledSelection(HWND tree)
 TAnswer TypeKeysThenOk(const std::vector<WORD>& keys)
 {
     return [keys](HWND window, TWindowSeen&) {
-        HWND tree = FindWindowExA(window, nullptr, "SysTreeView32", nullptr);
+        HWND tree = BrowserTree(window);
         const HTREEITEM start = tree ? SettledSelection(tree) : nullptr;
         BringToFront(window);
         SendKeys(keys, false);

@@ -57,10 +57,6 @@ TAnswer CopyAll();
 // Types keys (virtual keys) into the window in front, then presses OK.
 TAnswer TypeKeysThenOk(const std::vector<WORD>& keys);
 
-// Text between our code page (or another) and Unicode.
-std::wstring Wide(const std::string& text, UINT codePage = CP_ACP);
-std::string Narrow(const std::wstring& text, UINT codePage = CP_ACP);
-
 // Windows path of a file under the Linux root, as Wine maps it.
 std::string WindowsPathOf(const std::string& unixPath);
 // The names in a directory, sorted; "." and ".." left out.

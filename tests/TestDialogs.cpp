@@ -5,9 +5,6 @@
 #include "Kro_shellfiles.h"
 #include "TestSupport.h"
 #include "Tk_application.h"
-#include "Tk_strings.h"
-
-#include <commctrl.h>
 
 namespace {
 
@@ -33,17 +30,11 @@ BOOL CALLBACK CloseThreadWindow(HWND window, LPARAM)
     return TRUE;
 }
 
-// The message box's icon item is 0x14 on Windows and 0x440 on Wine; either
-// must show the system's shared error icon.
+// The system's shared error icon, which this process can compare.
 bool ShowsErrorIcon(HWND messageBox)
 {
-    const HICON error = LoadIconA(nullptr, IDI_ERROR);
-    for (int item : {0x14, 0x440}) {
-        HWND icon = GetDlgItem(messageBox, item);
-        if (icon && reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0)) == error)
-            return true;
-    }
-    return false;
+    const HWND icon = MessageBoxIcon(messageBox);
+    return icon && reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0)) == LoadIconA(nullptr, IDI_ERROR);
 }
 
 bool HasTaskbarButton(HWND window)
@@ -104,14 +95,9 @@ LRESULT CALLBACK TDialogScript::Hook(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HCBT_ACTIVATE && Current) {
         HWND window = reinterpret_cast<HWND>(wParam);
-        char className[16] = {};
-        GetClassNameA(window, className, sizeof className);
-        // A message box: a dialog with its text in the static item 0xFFFF.
-        if (std::string(className) == "#32770" && GetDlgItem(window, 0xFFFF)) {
+        if (IsMessageBox(window)) {
             Current->FMessageBox = window;
-            Current->FSeen = {WindowText(GetDlgItem(window, 0xFFFF)), WindowText(window),
-                              ShowsErrorIcon(window),
-                              GetDlgItem(window, IDOK) && !GetDlgItem(window, IDCANCEL) && !GetDlgItem(window, IDNO),
+            Current->FSeen = {MessageBoxText(window), WindowText(window), ShowsErrorIcon(window), HasOkOnly(window),
                               HasTaskbarButton(window)};
         }
     }
@@ -191,9 +177,8 @@ void TypeText(const std::string& text, HWND target)
 {
     if (!target)
         target = KeyTarget();
-    const std::vector<wchar_t> wide = AnsiToWide(text);
-    for (const wchar_t* c = wide.data(); *c; ++c)
-        PostMessageW(target, WM_CHAR, *c, 1);
+    for (const wchar_t c : Wide(text))
+        PostMessageW(target, WM_CHAR, c, 1);
 }
 
 void ReplaceText(const std::string& text)
@@ -225,7 +210,7 @@ namespace {
 
 BOOL CALLBACK FindFolderBrowser(HWND window, LPARAM found)
 {
-    if (IsWindowVisible(window) && FindWindowExA(window, nullptr, "SysTreeView32", nullptr)) {
+    if (IsWindowVisible(window) && BrowserTree(window)) {
         *reinterpret_cast<HWND*>(found) = window;
         return FALSE;
     }
@@ -243,16 +228,16 @@ HWND FolderBrowser()
 
 std::string FolderBrowserSelection()
 {
-    HWND tree = FindWindowExA(FolderBrowser(), nullptr, "SysTreeView32", nullptr);
-    TVITEMA item = {};
+    HWND tree = BrowserTree(FolderBrowser());
+    TVITEMW item = {};
     item.mask = TVIF_TEXT;
-    item.hItem = tree ? TreeView_GetSelection(tree) : nullptr;
-    char text[MAX_PATH] = {};
+    item.hItem = tree ? TreeSelection(tree) : nullptr;
+    wchar_t text[MAX_PATH] = {};
     item.pszText = text;
-    item.cchTextMax = sizeof text;
-    if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+    item.cchTextMax = MAX_PATH;
+    if (!item.hItem || !SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
         return std::string();
-    return text;
+    return Narrow(text);
 }
 
 // Wine's browser cannot reach into the hidden temporary folder and does not
@@ -292,13 +277,6 @@ bool IsAllSelected(HWND edit)
     DWORD end = 0;
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthA(edit));
-}
-
-std::string WindowText(HWND window)
-{
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
-    return text;
 }
 
 bool IsEnabled(HWND window)

@@ -5,6 +5,8 @@
 // the test instead of hanging it.
 #pragma once
 
+#include "TestWindows.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -79,5 +81,4 @@ int IconWidth(HICON icon);
 // True when the edit's whole text is selected.
 bool IsAllSelected(HWND edit);
 
-std::string WindowText(HWND window);
 bool IsEnabled(HWND window);

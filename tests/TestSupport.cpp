@@ -35,11 +35,25 @@ void RemoveTree(const std::wstring& path)
 
 }
 
+std::wstring Wide(const std::string& text, UINT codePage)
+{
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
+                                                        &wide[0], static_cast<int>(wide.size()))));
+    return wide;
+}
+
+std::string Narrow(const std::wstring& text, UINT codePage)
+{
+    std::string narrow(text.size() * 4 + 1, '\0');
+    narrow.resize(static_cast<size_t>(WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
+                                                          &narrow[0], static_cast<int>(narrow.size()), nullptr, nullptr)));
+    return narrow;
+}
+
 std::wstring TestPath(const std::string& path)
 {
-    std::wstring wide(path.size(), L'\0');
-    wide.resize(static_cast<size_t>(
-        MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), &wide[0], static_cast<int>(wide.size()))));
+    const std::wstring wide = Wide(path);
     return wide.size() >= 240 && path[1] == ':' ? L"\\\\?\\" + wide : wide;
 }
 

@@ -1,5 +1,5 @@
-// What the tests share: scratch directories and files, and the double-byte
-// characters that catch byte-wise walks.
+// What the tests share: scratch directories and files, text in Unicode,
+// and the double-byte characters that catch byte-wise walks.
 #pragma once
 
 #include <windows.h>
@@ -41,6 +41,10 @@ std::basic_string<TChar> ClipboardData(UINT format)
     CloseClipboard();
     return text;
 }
+
+// Text between our code page (or another) and Unicode.
+std::wstring Wide(const std::string& text, UINT codePage = CP_ACP);
+std::string Narrow(const std::wstring& text, UINT codePage = CP_ACP);
 
 void WriteFileText(const std::string& path, const std::string& content);
 std::string ReadFileText(const std::string& path);
