@@ -231,7 +231,7 @@ std::string FolderBrowserSelection()
     HWND tree = BrowserTree(FolderBrowser());
     TVITEMW item = {};
     item.mask = TVIF_TEXT;
-    item.hItem = tree ? TreeSelection(tree) : nullptr;
+    item.hItem = TreeSelection(tree);
     wchar_t text[MAX_PATH] = {};
     item.pszText = text;
     item.cchTextMax = MAX_PATH;

@@ -14,11 +14,15 @@ std::string WindowText(HWND window)
     return Narrow(WideWindowText(window));
 }
 
+namespace {
+
 std::string ClassOf(HWND window)
 {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
     return name;
+}
+
 }
 
 std::vector<HWND> Children(HWND parent, const char* className)

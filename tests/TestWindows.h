@@ -15,7 +15,6 @@ std::wstring WideWindowText(HWND window);
 // The same in our code page.
 std::string WindowText(HWND window);
 
-std::string ClassOf(HWND window);
 // The children of a class that are shown (WS_VISIBLE, whether or not the
 // parent is on the screen yet), in their creation (tab) order.
 std::vector<HWND> Children(HWND parent, const char* className);
