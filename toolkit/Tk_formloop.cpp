@@ -38,11 +38,6 @@ int TForm::ShowModal()
     return FModalResult;
 }
 
-void TForm::Show()
-{
-    ShowWindow(Handle(), SW_SHOWNORMAL);
-}
-
 void TForm::Close()
 {
     if (Application.MainWindow() == Handle()) {

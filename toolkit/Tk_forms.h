@@ -65,8 +65,6 @@ public:
     // Shows the form modally until a modal result closes it; the form is
     // hidden afterwards, not destroyed.
     int ShowModal();
-    // Shows the form without waiting for it.
-    void Show();
     // Closes the form: a modal form is cancelled, the main form ends the
     // application's message loop.
     void Close();
