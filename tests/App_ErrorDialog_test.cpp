@@ -43,16 +43,37 @@ std::string ClipboardText()
     return ClipboardData<char>(CF_TEXT);
 }
 
-// The line height of the window's font.
-int LineHeight(HWND window)
+// What measure finds on a device context that holds the window's font.
+template <class TMeasure>
+auto WithFontOf(HWND window, TMeasure measure) -> decltype(measure(HDC()))
 {
     HDC dc = GetDC(window);
     HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
+    const auto result = measure(dc);
     SelectObject(dc, font);
     ReleaseDC(window, dc);
-    return metrics.tmHeight;
+    return result;
+}
+
+int LineHeight(HWND window)
+{
+    return WithFontOf(window, [](HDC dc) {
+        TEXTMETRICW metrics = {};
+        GetTextMetricsW(dc, &metrics);
+        return metrics.tmHeight;
+    });
+}
+
+// Measured in Unicode, as the list draws it: GDI would read 8-bit text in
+// the system's code page, whatever the program's is.
+LRESULT TextWidth(HWND window, const std::string& text)
+{
+    return WithFontOf(window, [&](HDC dc) {
+        const std::wstring wide = Wide(text);
+        SIZE size = {};
+        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+        return static_cast<LRESULT>(size.cx);
+    });
 }
 
 void SetClipboardTextForTest(const std::string& text)
@@ -79,6 +100,12 @@ bool MenuItemEnabled(HMENU menu, int position)
     return !(GetMenuState(menu, position, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
 }
 
+// Copy, Select All and Reverse Selection: which are enabled.
+std::vector<bool> CommandsEnabled(HMENU menu)
+{
+    return {MenuItemEnabled(menu, 0), MenuItemEnabled(menu, 2), MenuItemEnabled(menu, 3)};
+}
+
 struct AppErrorDialog : testing::Test {
     TErrorDialog* Dialog = GetErrorDialog();
     HWND List = Dialog->Control("ListBox1");
@@ -86,18 +113,11 @@ struct AppErrorDialog : testing::Test {
 
     void SetUp() override { SetClipboardTextForTest("before"); }
 
-    int Run(TDialogScript& script)
-    {
-        int result = 0;
-        script.Run([&] { result = Dialog->Execute(); });
-        return result;
-    }
-
     // Opens the list's context menu, hands it to check, then types key to
     // choose an item (Escape closes it without a choice).
-    void UseMenu(TDialogScript& script, std::function<void(HMENU)> check, WORD key)
+    TDialogScript& UseMenu(TDialogScript& script, WORD key, std::function<void(HMENU)> check = [](HMENU) {})
     {
-        script.Do([this] { ContextMenuOn(List); })
+        return script.Do([this] { ContextMenuOn(List); })
             .WaitFor([] { return OpenMenu() != nullptr; })
             .Do([check, key] {
                 check(OpenMenu());
@@ -109,9 +129,14 @@ struct AppErrorDialog : testing::Test {
             .WaitFor([] { return OpenMenu() == nullptr; });
     }
 
-    void ExpectCopyEnabled(TDialogScript& script, bool enabled)
+    TDialogScript& ExpectCopyEnabled(TDialogScript& script, bool enabled)
     {
-        UseMenu(script, [enabled](HMENU menu) { EXPECT_EQ(MenuItemEnabled(menu, 0), enabled); }, VK_ESCAPE);
+        return UseMenu(script, VK_ESCAPE, [enabled](HMENU menu) { EXPECT_EQ(MenuItemEnabled(menu, 0), enabled); });
+    }
+
+    TDialogScript& ExpectSelection(TDialogScript& script, const std::vector<int>& selected)
+    {
+        return script.Do([this, selected] { EXPECT_EQ(Selection(List), selected); });
     }
 };
 
@@ -134,7 +159,7 @@ TEST_F(AppErrorDialog, OpensWithNothingSelectedAndTheCaretOnTheFirstItem)
     Dialog->SetActiveControl(Close);
 
     TDialogScript script;
-    script.Do([&] {
+    script.ExpectFocus(List).Do([&] {
         EXPECT_EQ(WindowText(Dialog->Handle()), "Create Directories");
         EXPECT_EQ(WindowText(Dialog->Control("Label1")),
                   "The program could not create directories with the following files:");
@@ -145,32 +170,24 @@ TEST_F(AppErrorDialog, OpensWithNothingSelectedAndTheCaretOnTheFirstItem)
         EXPECT_TRUE(Selection(List).empty());
         EXPECT_EQ(SendMessageA(List, LB_GETCARETINDEX, 0, 0), 0);
         EXPECT_EQ(SendMessageA(List, LB_GETTOPINDEX, 0, 0), 0);
-        EXPECT_EQ(GetFocus(), List);
     });
-    UseMenu(
-        script,
-        [](HMENU menu) {
-            const char* const captions[] = {"&Copy\tCtrl+C", "", "Select &All\tCtrl+A", "&Reverse Selection"};
-            ASSERT_EQ(GetMenuItemCount(menu), 4);
-            for (int i = 0; i < 4; ++i) {
-                char caption[64] = {};
-                GetMenuStringA(menu, i, caption, sizeof caption, MF_BYPOSITION);
-                EXPECT_STREQ(caption, captions[i]);
-            }
-            EXPECT_TRUE(GetMenuState(menu, 1, MF_BYPOSITION) & MF_SEPARATOR);
-            EXPECT_FALSE(MenuItemEnabled(menu, 0));
-            EXPECT_TRUE(MenuItemEnabled(menu, 2));
-            EXPECT_TRUE(MenuItemEnabled(menu, 3));
-        },
-        VK_ESCAPE);
+    UseMenu(script, VK_ESCAPE, [](HMENU menu) {
+        const char* const captions[] = {"&Copy\tCtrl+C", "", "Select &All\tCtrl+A", "&Reverse Selection"};
+        ASSERT_EQ(GetMenuItemCount(menu), 4);
+        for (int i = 0; i < 4; ++i) {
+            char caption[64] = {};
+            GetMenuStringA(menu, i, caption, sizeof caption, MF_BYPOSITION);
+            EXPECT_STREQ(caption, captions[i]);
+        }
+        EXPECT_TRUE(GetMenuState(menu, 1, MF_BYPOSITION) & MF_SEPARATOR);
+        EXPECT_EQ(CommandsEnabled(menu), (std::vector<bool>{false, true, true}));
+    });
     // Copy is off while nothing is selected, for its shortcut too.
-    script.Do([] { PressKey('C', VK_CONTROL); });
-    script.Do([&] {
+    script.Press('C', VK_CONTROL).Do([&] {
         EXPECT_EQ(ClipboardText(), "before");
         EXPECT_TRUE(IsWindowVisible(Dialog->Handle()));
-        PressKey(VK_ESCAPE);
     });
-    EXPECT_EQ(Run(script), mrOk);
+    EXPECT_EQ(script.Press(VK_ESCAPE).Execute(*Dialog), mrOk);
     EXPECT_FALSE(IsWindowVisible(Dialog->Handle()));
 }
 
@@ -179,14 +196,9 @@ TEST_F(AppErrorDialog, CtrlCCopiesTheSelectedPathsAsLinesOrReportsABusyClipboard
     Dialog->GetFiles() = FivePaths;
     TDialogScript script;
     // Selected from the keyboard: Copy follows at once.
-    script.Do([] { PressKey(VK_DOWN); });
-    ExpectCopyEnabled(script, true);
-    script.Do([&] { ClickItem(List, 3, MK_CONTROL); });
-    script.Do([&] {
-        EXPECT_EQ(Selection(List), (std::vector<int>{1, 3}));
-        PressKey('C', VK_CONTROL);
-    });
-    script.Do([&] {
+    ExpectCopyEnabled(script.Press(VK_DOWN), true);
+    ExpectSelection(script.Do([&] { ClickItem(List, 3, MK_CONTROL); }), {1, 3});
+    script.Press('C', VK_CONTROL).Do([&] {
         // The double-byte path arrives byte for byte, and as the characters
         // it means for a program that pastes Unicode.
         EXPECT_EQ(ClipboardText(), DoubleBytePath + "\r\nC:\\Work\\d d.txt\r\n");
@@ -197,42 +209,26 @@ TEST_F(AppErrorDialog, CtrlCCopiesTheSelectedPathsAsLinesOrReportsABusyClipboard
         ASSERT_TRUE(OpenClipboard(nullptr));
         PressKey('C', VK_CONTROL);
     });
-    script.ExpectError("The program could not open the clipboard.");
-    script.Do([&] {
+    script.ExpectError("The program could not open the clipboard.").ExpectFocus(List).Do([&] {
         CloseClipboard();
         EXPECT_TRUE(IsWindowVisible(Dialog->Handle()));
         EXPECT_EQ(Selection(List), (std::vector<int>{1, 3}));
-        EXPECT_EQ(GetFocus(), List);
-        PressKey(VK_RETURN);
     });
-    EXPECT_EQ(Run(script), mrOk);
+    EXPECT_EQ(script.Press(VK_RETURN).Execute(*Dialog), mrOk);
 }
 
 TEST_F(AppErrorDialog, SelectAllAndReverseSelectionSwitchCopyAtOnce)
 {
     Dialog->GetFiles() = FivePaths;
     TDialogScript script;
-    script.Do([] { PressKey('A', VK_CONTROL); });
-    script.Do([&] { EXPECT_EQ(Selection(List), (std::vector<int>{0, 1, 2, 3, 4})); });
-    ExpectCopyEnabled(script, true);
-    UseMenu(script, [](HMENU) {}, 'r');
-    script.Do([&] { EXPECT_TRUE(Selection(List).empty()); });
-    ExpectCopyEnabled(script, false);
+    ExpectCopyEnabled(ExpectSelection(script.Press('A', VK_CONTROL), {0, 1, 2, 3, 4}), true);
+    ExpectCopyEnabled(ExpectSelection(UseMenu(script, 'r'), {}), false);
     // From nothing selected, Reverse selection selects everything.
-    UseMenu(script, [](HMENU) {}, 'r');
-    script.Do([&] {
-        EXPECT_EQ(Selection(List), (std::vector<int>{0, 1, 2, 3, 4}));
-        ClickItem(List, 1);
-    });
-    script.Do([&] { ClickItem(List, 3, MK_CONTROL); });
-    UseMenu(script, [](HMENU) {}, 'r');
-    script.Do([&] { EXPECT_EQ(Selection(List), (std::vector<int>{0, 2, 4})); });
-    UseMenu(script, [](HMENU) {}, 'r');
-    script.Do([&] {
-        EXPECT_EQ(Selection(List), (std::vector<int>{1, 3}));
-        PressKey(VK_RETURN);
-    });
-    EXPECT_EQ(Run(script), mrOk);
+    ExpectSelection(UseMenu(script, 'r'), {0, 1, 2, 3, 4});
+    script.Do([&] { ClickItem(List, 1); }).Do([&] { ClickItem(List, 3, MK_CONTROL); });
+    ExpectSelection(UseMenu(script, 'r'), {0, 2, 4});
+    ExpectSelection(UseMenu(script, 'r'), {1, 3});
+    EXPECT_EQ(script.Press(VK_RETURN).Execute(*Dialog), mrOk);
 }
 
 TEST_F(AppErrorDialog, AnEmptyListChangesNothingAndTheCloseBoxCancels)
@@ -240,24 +236,14 @@ TEST_F(AppErrorDialog, AnEmptyListChangesNothingAndTheCloseBoxCancels)
     Dialog->GetFiles() = FivePaths;
     Dialog->GetFiles() = {};
     TDialogScript script;
-    UseMenu(
-        script,
-        [](HMENU menu) {
-            EXPECT_FALSE(MenuItemEnabled(menu, 0));
-            EXPECT_TRUE(MenuItemEnabled(menu, 2));
-            EXPECT_TRUE(MenuItemEnabled(menu, 3));
-        },
-        'a');
-    script.Do([] { PressKey('A', VK_CONTROL); });
-    UseMenu(script, [](HMENU) {}, 'r');
-    script.Do([] { PressKey('C', VK_CONTROL); });
-    script.Do([&] {
+    UseMenu(script, 'a', [](HMENU menu) { EXPECT_EQ(CommandsEnabled(menu), (std::vector<bool>{false, true, true})); });
+    UseMenu(script.Press('A', VK_CONTROL), 'r').Press('C', VK_CONTROL).Do([&] {
         EXPECT_EQ(SendMessageA(List, LB_GETCOUNT, 0, 0), 0);
         EXPECT_EQ(SendMessageA(List, LB_GETHORIZONTALEXTENT, 0, 0), 0);
         EXPECT_EQ(ClipboardText(), "before");
         PostMessageA(Dialog->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     });
-    EXPECT_EQ(Run(script), mrCancel);
+    EXPECT_EQ(script.Execute(*Dialog), mrCancel);
 }
 
 TEST_F(AppErrorDialog, ScrollsHorizontallyOverTheWidestPath)
@@ -266,42 +252,26 @@ TEST_F(AppErrorDialog, ScrollsHorizontallyOverTheWidestPath)
     // characters; whichever it is in the list's font, it sets the extent.
     const std::string narrow = "C:\\" + std::string(100, 'i');
     const std::string wide = "C:\\" + std::string(90, 'W');
-    // Measured in Unicode, as the list draws it: GDI would read 8-bit text
-    // in the system's code page, whatever the program's is.
-    const auto textWidth = [&](const std::string& text) {
-        HDC dc = GetDC(List);
-        HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(List, WM_GETFONT, 0, 0)));
-        SIZE size = {};
-        wchar_t wide[256] = {};
-        const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 256) - 1;
-        GetTextExtentPoint32W(dc, wide, length, &size);
-        SelectObject(dc, font);
-        ReleaseDC(List, dc);
-        return static_cast<LRESULT>(size.cx);
-    };
-    const LRESULT widest = std::max(textWidth(narrow), textWidth(wide));
+    const LRESULT widest = std::max(TextWidth(List, narrow), TextWidth(List, wide));
     RECT client;
     GetClientRect(List, &client);
     ASSERT_GT(widest, client.right);
-
-    Dialog->GetFiles() = {narrow, wide, "C:\\a"};
-    TDialogScript wideScript;
-    wideScript.Do([&] {
-        EXPECT_EQ(SendMessageA(List, LB_GETHORIZONTALEXTENT, 0, 0), widest);
-        EXPECT_TRUE(GetWindowLongA(List, GWL_STYLE) & WS_HSCROLL);
-        PressKey(VK_RETURN);
-    });
-    EXPECT_EQ(Run(wideScript), mrOk);
-
-    // Short paths: the extent shrinks with them and the scroll bar goes.
-    Dialog->GetFiles() = {"C:\\a", "C:\\Work\\b"};
-    TDialogScript shortScript;
-    shortScript.Do([&] {
-        EXPECT_EQ(SendMessageA(List, LB_GETHORIZONTALEXTENT, 0, 0), textWidth("C:\\Work\\b"));
-        EXPECT_FALSE(GetWindowLongA(List, GWL_STYLE) & WS_HSCROLL);
-        PressKey(VK_RETURN);
-    });
-    EXPECT_EQ(Run(shortScript), mrOk);
+    // Short paths after long ones: the extent shrinks with them and the
+    // scroll bar goes.
+    const struct {
+        std::vector<std::string> Files;
+        LRESULT Extent;
+        bool Scrolls;
+    } cases[] = {{{narrow, wide, "C:\\a"}, widest, true}, {{"C:\\a", "C:\\Work\\b"}, TextWidth(List, "C:\\Work\\b"), false}};
+    for (const auto& c : cases) {
+        Dialog->GetFiles() = c.Files;
+        TDialogScript script;
+        script.Do([&] {
+            EXPECT_EQ(SendMessageA(List, LB_GETHORIZONTALEXTENT, 0, 0), c.Extent);
+            EXPECT_EQ((GetWindowLongA(List, GWL_STYLE) & WS_HSCROLL) != 0, c.Scrolls);
+        });
+        EXPECT_EQ(script.Press(VK_RETURN).Execute(*Dialog), mrOk);
+    }
 }
 
 TEST(AppErrorDialogRows, AreAsTallAsTheLinesOfTheListsFont)

@@ -2,6 +2,7 @@
 
 #include "App_common.h"
 #include "TestDialogs.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +15,6 @@ struct AppMenuDialog : testing::Test {
     HWND Radio3 = Dialog->Control("RadioButton3");
     HWND Execute = Dialog->Control("Button1");
     HWND Cancel = Dialog->Control("Button2");
-
-    bool Run(TDialogScript& script)
-    {
-        bool result = false;
-        script.Run([&] { result = Dialog->Execute(); });
-        return result;
-    }
 };
 
 }
@@ -30,10 +24,9 @@ TEST_F(AppMenuDialog, OpensWithTheCommandPreselectedAndCancelKeepsIt)
     EXPECT_EQ(GetMenuDialog(), Dialog);
     Dialog->Command = mcShowOptions;
     TDialogScript script;
-    script.Do([&] {
+    script.ExpectFocus(Radio1).Do([&] {
         EXPECT_TRUE(IsWindowVisible(Dialog->Handle()));
         EXPECT_EQ(WindowText(Dialog->Handle()), "Tesselo");
-        EXPECT_EQ(GetFocus(), Radio1);
         EXPECT_TRUE(Checked(Radio1));
         EXPECT_TRUE(IsEnabled(Execute));
         const HICON icon = reinterpret_cast<HICON>(SendMessageA(Dialog->Control("Image1"), STM_GETICON, 0, 0));
@@ -45,15 +38,10 @@ TEST_F(AppMenuDialog, OpensWithTheCommandPreselectedAndCancelKeepsIt)
         const HICON big = reinterpret_cast<HICON>(SendMessageA(Dialog->Handle(), WM_GETICON, ICON_BIG, 0));
         EXPECT_EQ(IconWidth(small), GetSystemMetrics(SM_CXSMICON));
         EXPECT_EQ(IconWidth(big), GetSystemMetrics(SM_CXICON));
-        // Arrow keys move within the group, and the choice follows the focus.
-        PressKey(VK_DOWN);
     });
-    script.Do([&] {
-        EXPECT_EQ(GetFocus(), Radio2);
-        EXPECT_TRUE(Checked(Radio2));
-        PressKey(VK_ESCAPE);
-    });
-    EXPECT_FALSE(Run(script));
+    // Arrow keys move within the group, and the choice follows the focus.
+    script.Press(VK_DOWN).ExpectFocus(Radio2).Do([&] { EXPECT_TRUE(Checked(Radio2)); });
+    EXPECT_FALSE(script.Press(VK_ESCAPE).Execute(*Dialog));
     EXPECT_EQ(Dialog->Command, mcShowOptions);
     EXPECT_FALSE(IsWindowVisible(Dialog->Handle()));
 }
@@ -62,38 +50,21 @@ TEST_F(AppMenuDialog, ExecuteReturnsTheChosenCommand)
 {
     Dialog->Command = mcShowOptions;
     TDialogScript choose;
-    choose.Do([&] { ClickOn(Radio3); }).Do([&] {
+    choose.Click(Radio3).Do([&] {
         EXPECT_TRUE(Checked(Radio3));
         EXPECT_FALSE(Checked(Radio1));
-        PressKey(VK_RETURN);
     });
-    EXPECT_TRUE(Run(choose));
+    EXPECT_TRUE(choose.Press(VK_RETURN).Execute(*Dialog));
     EXPECT_EQ(Dialog->Command, mcShowAbout);
 
-    // The next show starts at the command chosen last; Tab goes on to the buttons.
+    // The next show starts at the command chosen last; Tab goes on to the
+    // buttons. The access key of "&Open the offline help" needs no Alt here.
     TDialogScript next;
-    next.Do([&] {
-        EXPECT_EQ(GetFocus(), Radio3);
-        PressKey(VK_TAB);
-    });
-    next.Do([&] {
-        EXPECT_EQ(GetFocus(), Execute);
-        PressKey(VK_TAB);
-    });
-    next.Do([&] {
-        EXPECT_EQ(GetFocus(), Cancel);
-        PressKey(VK_TAB);
-    });
-    next.Do([&] {
-        EXPECT_EQ(GetFocus(), Radio3);
-        // The access key of "&Open the offline help".
-        PostMessageA(GetFocus(), WM_CHAR, 'o', 1);
-    });
-    next.Do([&] {
-        EXPECT_TRUE(Checked(Radio2));
-        ClickOn(Cancel);
-    });
-    EXPECT_FALSE(Run(next));
+    next.ExpectFocus(Radio3);
+    for (HWND expected : {Execute, Cancel, Radio3})
+        next.Press(VK_TAB).ExpectFocus(expected);
+    next.Do([] { PostMessageA(GetFocus(), WM_CHAR, 'o', 1); }).Do([&] { EXPECT_TRUE(Checked(Radio2)); });
+    EXPECT_FALSE(next.Click(Cancel).Execute(*Dialog));
     EXPECT_EQ(Dialog->Command, mcShowAbout);
 }
 
@@ -105,19 +76,14 @@ TEST_F(AppMenuDialog, TheCloseBoxCancels)
         EXPECT_TRUE(Checked(Radio2));
         PostMessageA(Dialog->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     });
-    EXPECT_FALSE(Run(script));
+    EXPECT_FALSE(script.Execute(*Dialog));
     EXPECT_EQ(Dialog->Command, mcOpenHelp);
 }
 
 TEST_F(AppMenuDialog, AnUnknownCommandIsRefusedBeforeTheDialogShows)
 {
     Dialog->Command = static_cast<TMenuCommand>(3);
-    try {
-        Dialog->Execute();
-        ADD_FAILURE() << "shown";
-    } catch (const EAppError& e) {
-        EXPECT_EQ(e.Message(), "The program does not support the result.");
-    }
+    EXPECT_EQ(ThrownMessage<EAppError>([&] { Dialog->Execute(); }), "The program does not support the result.");
     EXPECT_FALSE(IsWindowVisible(Dialog->Handle()));
     Dialog->Command = mcShowOptions;
 }

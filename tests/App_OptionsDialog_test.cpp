@@ -11,14 +11,9 @@
 
 namespace {
 
-// Alt with a letter, as the user presses an access key.
-void PressAccessKey(char key)
-{
-    PostMessageA(GetFocus(), WM_SYSCHAR, static_cast<unsigned char>(key), 1 | (1 << 29));
-}
-
 struct AppOptionsDialog : testing::Test {
     TOptionsDialog* Dialog = GetOptionsDialog();
+    HWND Radio11 = Dialog->Control("RadioButton11");
     HWND Radio12 = Dialog->Control("RadioButton12");
     HWND Radio13 = Dialog->Control("RadioButton13");
     HWND Radio14 = Dialog->Control("RadioButton14");
@@ -38,13 +33,6 @@ struct AppOptionsDialog : testing::Test {
     HWND Cancel = Dialog->Control("Button2");
 
     void SetUp() override { Dialog->Options = TDoubleOptions(); }
-
-    bool Run(TDialogScript& script)
-    {
-        bool result = false;
-        script.Run([&] { result = Dialog->Execute(); });
-        return result;
-    }
 
     // The controls that follow "Avoid name collision", labels included.
     std::vector<HWND> SerialNumberControls() const
@@ -66,18 +54,14 @@ TEST_F(AppOptionsDialog, TheFirstShowOpensOnTheCheckedChoiceWithTheRulesApplied)
     // button checked yet.
     TOptionsDialog defaults;
     TDialogScript script;
-    script.Do([&] {
+    script.ExpectFocus(defaults.Control("RadioButton12")).Do([&] {
         EXPECT_EQ(WindowText(defaults.Handle()), "Options");
-        EXPECT_EQ(GetFocus(), defaults.Control("RadioButton12"));
         EXPECT_TRUE(Checked(defaults.Control("RadioButton12")));
         EXPECT_FALSE(IsEnabled(defaults.Control("Edit11")));
         EXPECT_EQ(WindowText(defaults.Control("Edit26")), "100");
         EXPECT_EQ(ItemIndex(defaults.Control("ComboBox21")), 1);
-        PressKey(VK_ESCAPE);
     });
-    bool result = true;
-    script.Run([&] { result = defaults.Execute(); });
-    EXPECT_FALSE(result);
+    EXPECT_FALSE(script.Press(VK_ESCAPE).Execute(defaults));
 
     // "Other:" keeps the first tab stop, Edit11; a check box that keeps its
     // state still gets its rule applied.
@@ -85,27 +69,18 @@ TEST_F(AppOptionsDialog, TheFirstShowOpensOnTheCheckedChoiceWithTheRulesApplied)
     other.Options.OutputDirectory = odOther;
     other.Options.AvoidNameCollision = false;
     TDialogScript otherScript;
-    otherScript.Do([&] {
-        EXPECT_EQ(GetFocus(), other.Control("Edit11"));
-        EXPECT_FALSE(IsEnabled(other.Control("Edit23")));
-        EXPECT_FALSE(IsEnabled(other.Control("ComboBox21")));
-        EXPECT_FALSE(IsEnabled(other.Control("Label27")));
-        PressKey(VK_ESCAPE);
-    });
-    otherScript.Run([&] { result = other.Execute(); });
-    EXPECT_FALSE(result);
+    otherScript.ExpectFocus(other.Control("Edit11"))
+        .ExpectEnabled({other.Control("Edit23"), other.Control("ComboBox21"), other.Control("Label27")}, false);
+    EXPECT_FALSE(otherScript.Press(VK_ESCAPE).Execute(other));
 
     // A later show with another choice opens on that choice, not on the
     // radio button that was the tab stop before.
     other.Options.OutputDirectory = odAtSource;
     TDialogScript laterScript;
-    laterScript.Do([&] {
-        EXPECT_EQ(GetFocus(), other.Control("RadioButton11"));
+    laterScript.ExpectFocus(other.Control("RadioButton11")).Do([&] {
         EXPECT_FALSE(Checked(other.Control("RadioButton14")));
-        PressKey(VK_ESCAPE);
     });
-    laterScript.Run([&] { result = other.Execute(); });
-    EXPECT_FALSE(result);
+    EXPECT_FALSE(laterScript.Press(VK_ESCAPE).Execute(other));
 }
 
 TEST_F(AppOptionsDialog, OptionsSurviveARoundTripUnchanged)
@@ -133,9 +108,8 @@ TEST_F(AppOptionsDialog, OptionsSurviveARoundTripUnchanged)
         EXPECT_EQ(WindowText(Edit25), "0");
         EXPECT_EQ(ItemIndex(Combo), 0);
         EXPECT_FALSE(Checked(Check31));
-        PressKey(VK_RETURN);
     });
-    EXPECT_TRUE(Run(script));
+    EXPECT_TRUE(script.Press(VK_RETURN).Execute(*Dialog));
     EXPECT_TRUE(Dialog->Options == options);
 }
 
@@ -143,40 +117,17 @@ TEST_F(AppOptionsDialog, TabFollowsTheGroupsAndAccessKeysReachTheFields)
 {
     Dialog->Options.OutputDirectory = odOther;
     TDialogScript script;
-    script.Do([&] { ClickOn(Radio14); });
-    const HWND order[] = {Edit11, Browse, Edit21, Edit22, Check21, Check22, Edit23, Edit24,
-                          Edit25, Edit26, Combo,  Check31, Ok,    Cancel,  Radio14};
-    for (HWND expected : order) {
-        script.Do([] { PressKey(VK_TAB); });
-        script.Do([&, expected] { EXPECT_EQ(GetFocus(), expected) << WindowText(expected); });
-    }
+    script.Click(Radio14);
+    for (HWND expected : {Edit11, Browse, Edit21, Edit22, Check21, Check22, Edit23, Edit24, Edit25, Edit26, Combo,
+                          Check31, Ok, Cancel, Radio14})
+        script.Press(VK_TAB).ExpectFocus(expected);
     // Typed text is kept as typed: blanks stay, the number may have leading blanks.
-    script.Do([] { PressAccessKey('f'); });
-    script.Do([&] {
-        EXPECT_EQ(GetFocus(), Edit21);
-        TypeText(" x");
-    });
-    script.Do([] { PressAccessKey('m'); });
-    script.Do([&] {
-        EXPECT_EQ(GetFocus(), Edit23);
-        ReplaceText("#");
-    });
-    script.Do([] { PressAccessKey('n'); });
-    script.Do([&] {
-        EXPECT_EQ(GetFocus(), Edit25);
-        ReplaceText("  7");
-    });
-    script.Do([] { PressAccessKey('p'); });
-    script.Do([&] {
-        EXPECT_EQ(GetFocus(), Combo);
-        PressKey(VK_UP);
-    });
-    script.Do([] { PressAccessKey('s'); });
-    script.Do([&] {
-        EXPECT_FALSE(Checked(Check31));
-        PressKey(VK_RETURN);
-    });
-    EXPECT_TRUE(Run(script));
+    script.Alt('f').ExpectFocus(Edit21).Type(" x");
+    script.Alt('m').ExpectFocus(Edit23).Replace("#");
+    script.Alt('n').ExpectFocus(Edit25).Replace("  7");
+    script.Alt('p').ExpectFocus(Combo).Press(VK_UP);
+    script.Alt('s').Do([&] { EXPECT_FALSE(Checked(Check31)); });
+    EXPECT_TRUE(script.Press(VK_RETURN).Execute(*Dialog));
     EXPECT_EQ(Dialog->Options.OriginalNamePrefix, " x");
     EXPECT_EQ(Dialog->Options.SerialNumberPrefix, "#");
     EXPECT_EQ(Dialog->Options.MinSerialNumber, 7);
@@ -210,17 +161,9 @@ TEST_F(AppOptionsDialog, EachFieldRefusesWhatItCannotTake)
         const TDoubleOptions before = Dialog->Options;
         HWND field = Dialog->Control(c.Field);
         TDialogScript script;
-        script.Do([&] {
-            Dialog->SetActiveControl(field);
-            ReplaceText(c.Typed);
-            PressKey(VK_RETURN);
-        });
-        script.ExpectError(c.Message).Do([&] {
-            EXPECT_EQ(GetFocus(), field) << c.Field;
-            EXPECT_TRUE(IsAllSelected(field)) << c.Field;
-            PressKey(VK_ESCAPE);
-        });
-        EXPECT_FALSE(Run(script)) << c.Field;
+        script.Do([&] { Dialog->SetActiveControl(field); }).Replace(c.Typed).Press(VK_RETURN);
+        script.ExpectError(c.Message).ExpectFocus(field).Do([&] { EXPECT_TRUE(IsAllSelected(field)) << c.Field; });
+        EXPECT_FALSE(script.Press(VK_ESCAPE).Execute(*Dialog)) << c.Field;
         EXPECT_TRUE(Dialog->Options == before) << c.Field;
     }
 }
@@ -233,14 +176,10 @@ TEST_F(AppOptionsDialog, ChecksRunInTabOrder)
     Dialog->Options.MinSerialNumber = 10;
     Dialog->Options.MaxSerialNumber = 5;
     TDialogScript script;
-    script.Do([] { PressKey(VK_RETURN); }).ExpectError("Remove invalid characters.").Do([&] { ReplaceText("ab"); });
+    script.Press(VK_RETURN).ExpectError("Remove invalid characters.").Replace("ab");
     // The minimum comes before the maximum.
-    script.Do([] { PressKey(VK_RETURN); }).ExpectError("Type an integer between 0 and the maximum.").Do([&] {
-        EXPECT_EQ(GetFocus(), Edit25);
-        ReplaceText("5");
-    });
-    script.Do([] { PressKey(VK_RETURN); });
-    EXPECT_TRUE(Run(script));
+    script.Press(VK_RETURN).ExpectError("Type an integer between 0 and the maximum.").ExpectFocus(Edit25).Replace("5");
+    EXPECT_TRUE(script.Press(VK_RETURN).Execute(*Dialog));
     EXPECT_EQ(Dialog->Options.OriginalNamePrefix, "ab");
     EXPECT_EQ(Dialog->Options.MinSerialNumber, 5);
     EXPECT_EQ(Dialog->Options.MaxSerialNumber, 5);
@@ -249,32 +188,21 @@ TEST_F(AppOptionsDialog, ChecksRunInTabOrder)
 TEST_F(AppOptionsDialog, NoKeyMovesOnFromAFailingField)
 {
     Dialog->Options.OutputDirectory = odAtSource;
+    TDialogScript script;
+    script.Alt('f').Type("a?");
     // Each move would change something if it went through: the focus, the
     // output choice ("&Desktop"), the extension flag ("&Remove the extension").
-    const std::function<void()> moves[] = {
-        [] { PressKey(VK_TAB); },
-        [] { PressKey(VK_TAB, VK_SHIFT); },
-        [] { PressAccessKey('d'); },
-        [] { PressAccessKey('r'); },
-    };
-    TDialogScript script;
-    script.Do([] { PressAccessKey('f'); });
-    script.Do([] { TypeText("a?"); });
+    const std::function<void()> moves[] = {[] { PressKey(VK_TAB); }, [] { PressKey(VK_TAB, VK_SHIFT); },
+                                           [] { PressAccessKey('d'); }, [] { PressAccessKey('r'); }};
     for (const auto& move : moves) {
-        script.Do(move).ExpectError("Remove invalid characters.").Do([&] {
-            EXPECT_EQ(GetFocus(), Edit21);
-            EXPECT_TRUE(Checked(Dialog->Control("RadioButton11")));
+        script.Do(move).ExpectError("Remove invalid characters.").ExpectFocus(Edit21).Do([&] {
+            EXPECT_TRUE(Checked(Radio11));
             EXPECT_TRUE(Checked(Check21));
         });
     }
     // A move that leaves nothing is no move: "a?" stays as typed.
-    script.Do([] { PressKey(VK_LEFT); });
-    script.Do([&] {
-        EXPECT_EQ(GetFocus(), Edit21);
-        EXPECT_EQ(WindowText(Edit21), "a?");
-        PressKey(VK_ESCAPE);
-    });
-    EXPECT_FALSE(Run(script));
+    script.Press(VK_LEFT).ExpectFocus(Edit21).Do([&] { EXPECT_EQ(WindowText(Edit21), "a?"); });
+    EXPECT_FALSE(script.Press(VK_ESCAPE).Execute(*Dialog));
 }
 
 TEST_F(AppOptionsDialog, TypedTextArrivesWholeInEveryField)
@@ -294,24 +222,18 @@ TEST_F(AppOptionsDialog, TypedTextArrivesWholeInEveryField)
     script.Do([&] {
         for (HWND edit : edits)
             EXPECT_EQ(WindowText(edit), typed) << GetDlgCtrlID(edit);
-        PressKey(VK_ESCAPE);
     });
-    EXPECT_FALSE(Run(script));
+    EXPECT_FALSE(script.Press(VK_ESCAPE).Execute(*Dialog));
 }
 
 TEST_F(AppOptionsDialog, CancellingClosesWithoutChecks)
 {
     const TDoubleOptions before = Dialog->Options;
-    const std::function<void()> closers[] = {
-        [] { PressKey(VK_ESCAPE); },
-        [this] { PostMessageA(Dialog->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); },
-    };
+    const std::function<void()> closers[] = {[] { PressKey(VK_ESCAPE); },
+                                             [this] { PostMessageA(Dialog->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }};
     for (const auto& close : closers) {
         TDialogScript script;
-        script.Do([] { PressAccessKey('f'); });
-        script.Do([] { TypeText("|"); });
-        script.Do(close);
-        EXPECT_FALSE(Run(script));
+        EXPECT_FALSE(script.Alt('f').Type("|").Do(close).Execute(*Dialog));
         EXPECT_TRUE(Dialog->Options == before);
     }
 }
@@ -319,50 +241,26 @@ TEST_F(AppOptionsDialog, CancellingClosesWithoutChecks)
 TEST_F(AppOptionsDialog, ClickingCancelOnAFailingFieldShowsItsMessageFirst)
 {
     TDialogScript script;
-    script.Do([] { PressAccessKey('f'); });
-    script.Do([] { TypeText("?"); });
-    script.Do([&] { ClickOn(Cancel); }).ExpectError("Remove invalid characters.").Do([&] {
-        EXPECT_EQ(GetFocus(), Edit21);
-        EXPECT_TRUE(IsWindowVisible(Dialog->Handle()));
-        ReplaceText("");
-    });
-    script.Do([&] { ClickOn(Cancel); });
-    EXPECT_FALSE(Run(script));
+    script.Alt('f').Type("?").Click(Cancel).ExpectError("Remove invalid characters.").ExpectFocus(Edit21);
+    script.Do([&] { EXPECT_TRUE(IsWindowVisible(Dialog->Handle())); }).Replace("");
+    EXPECT_FALSE(script.Click(Cancel).Execute(*Dialog));
     EXPECT_EQ(Dialog->Options.OriginalNamePrefix, "");
 }
 
 TEST_F(AppOptionsDialog, TheChoicesEnableTheirFields)
 {
     Dialog->Options.OutputDirectory = odAtSource;
+    const std::vector<HWND> otherControls = {Edit11, Browse};
+    std::vector<HWND> alwaysOn;
+    for (const char* name : {"Label21", "Label22", "CheckBox21", "CheckBox31", "RadioButton11", "Edit21"})
+        alwaysOn.push_back(Dialog->Control(name));
     TDialogScript script;
-    script.Do([&] {
-        EXPECT_FALSE(IsEnabled(Edit11));
-        ClickOn(Radio14);
-    });
-    script.Do([&] {
-        EXPECT_TRUE(IsEnabled(Edit11));
-        EXPECT_TRUE(IsEnabled(Browse));
-        ClickOn(Radio13);
-    });
-    script.Do([&] {
-        EXPECT_FALSE(IsEnabled(Edit11));
-        EXPECT_FALSE(IsEnabled(Browse));
-        ClickOn(Check22);
-    });
-    script.Do([&] {
-        for (HWND control : SerialNumberControls())
-            EXPECT_FALSE(IsEnabled(control)) << WindowText(control);
-        for (const char* name : {"Label21", "Label22", "CheckBox21", "CheckBox31", "RadioButton11", "Edit21"})
-            EXPECT_TRUE(IsEnabled(Dialog->Control(name))) << name;
-        EXPECT_EQ(WindowText(Edit23), " (");
-        ClickOn(Check22);
-    });
-    script.Do([&] {
-        for (HWND control : SerialNumberControls())
-            EXPECT_TRUE(IsEnabled(control)) << WindowText(control);
-        PressKey(VK_ESCAPE);
-    });
-    EXPECT_FALSE(Run(script));
+    script.ExpectEnabled(otherControls, false).Click(Radio14).ExpectEnabled(otherControls, true);
+    script.Click(Radio13).ExpectEnabled(otherControls, false);
+    script.Click(Check22).ExpectEnabled(SerialNumberControls(), false).ExpectEnabled(alwaysOn, true);
+    script.Do([&] { EXPECT_EQ(WindowText(Edit23), " ("); });
+    script.Click(Check22).ExpectEnabled(SerialNumberControls(), true);
+    EXPECT_FALSE(script.Press(VK_ESCAPE).Execute(*Dialog));
 }
 
 TEST_F(AppOptionsDialog, DisabledFieldsAreStillReadAndChecked)
@@ -370,18 +268,9 @@ TEST_F(AppOptionsDialog, DisabledFieldsAreStillReadAndChecked)
     // Values typed before their fields were disabled are stored.
     Dialog->Options.OutputDirectory = odOther;
     TDialogScript typed;
-    typed.Do([] { PressAccessKey('n'); });
-    typed.Do([] { ReplaceText("3"); });
-    typed.Do([&] { ClickOn(Check22); });
-    typed.Do([&] {
-        EXPECT_FALSE(IsEnabled(Edit25));
-        ClickOn(Radio14);
-    });
-    typed.Do([] { PressKey(VK_TAB); });
-    typed.Do([] { ReplaceText("C:\\Other"); });
-    typed.Do([&] { ClickOn(Radio12); });
-    typed.Do([] { PressKey(VK_RETURN); });
-    EXPECT_TRUE(Run(typed));
+    typed.Alt('n').Replace("3").Click(Check22).ExpectEnabled({Edit25}, false);
+    typed.Click(Radio14).Press(VK_TAB).Replace("C:\\Other").Click(Radio12);
+    EXPECT_TRUE(typed.Press(VK_RETURN).Execute(*Dialog));
     EXPECT_EQ(Dialog->Options.OutputDirectory, odDesktop);
     EXPECT_EQ(Dialog->Options.OtherOutputDirectory, "C:\\Other");
     EXPECT_FALSE(Dialog->Options.AvoidNameCollision);
@@ -393,28 +282,14 @@ TEST_F(AppOptionsDialog, DisabledFieldsAreStillReadAndChecked)
     Dialog->Options.MaxSerialNumber = 0;
     const TDoubleOptions before = Dialog->Options;
     TDialogScript loaded;
-    loaded.Do([] { PressKey(VK_RETURN); }).ExpectError("Choose \"Other:\" and type the path in absolute form.");
-    loaded.Do([&] {
-        EXPECT_EQ(GetFocus(), Radio12);
-        EXPECT_TRUE(Dialog->Options == before);
-        ClickOn(Radio14);
-    });
-    loaded.Do([] { PressKey(VK_TAB); });
-    loaded.Do([] { TypeText("C:\\"); });
-    loaded.Do([&] { ClickOn(Radio12); });
-    loaded.Do([] { PressKey(VK_RETURN); })
-        .ExpectError("Check \"Avoid name collision by adding a serial number:\" and type an integer between 0 and "
-                     "the maximum.");
-    loaded.Do([&] {
-        EXPECT_EQ(GetFocus(), Check22);
-        PressKey(VK_SPACE);
-    });
-    loaded.Do([] { PressKey(VK_RETURN); }).ExpectError("Type an integer between 0 and the maximum.").Do([&] {
-        EXPECT_EQ(GetFocus(), Edit25);
-        ReplaceText("0");
-    });
-    loaded.Do([] { PressKey(VK_RETURN); });
-    EXPECT_TRUE(Run(loaded));
+    loaded.Press(VK_RETURN).ExpectError("Choose \"Other:\" and type the path in absolute form.").ExpectFocus(Radio12);
+    loaded.Do([&] { EXPECT_TRUE(Dialog->Options == before); });
+    loaded.Click(Radio14).Press(VK_TAB).Type("C:\\").Click(Radio12).Press(VK_RETURN);
+    loaded.ExpectError("Check \"Avoid name collision by adding a serial number:\" and type an integer between 0 and "
+                       "the maximum.");
+    loaded.ExpectFocus(Check22).Press(VK_SPACE).Press(VK_RETURN);
+    loaded.ExpectError("Type an integer between 0 and the maximum.").ExpectFocus(Edit25).Replace("0");
+    EXPECT_TRUE(loaded.Press(VK_RETURN).Execute(*Dialog));
     EXPECT_EQ(Dialog->Options.OutputDirectory, odDesktop);
     EXPECT_EQ(Dialog->Options.OtherOutputDirectory, "C:\\");
     EXPECT_TRUE(Dialog->Options.AvoidNameCollision);
@@ -424,81 +299,64 @@ TEST_F(AppOptionsDialog, DisabledFieldsAreStillReadAndChecked)
 
 TEST_F(AppOptionsDialog, ChoicesItCannotShowAreRefusedBeforeItOpens)
 {
-    struct TCase {
+    const struct {
         TOutputDirectory OutputDirectory;
         TSerialNumberPosition Position;
         const char* Message;
-    };
-    const TCase cases[] = {
+    } cases[] = {
         {static_cast<TOutputDirectory>(4), spEnd, "The program does not support the output directory."},
         {odDesktop, static_cast<TSerialNumberPosition>(2), "The program does not support the position."},
     };
-    for (const TCase& c : cases) {
+    for (const auto& c : cases) {
         Dialog->Options.OutputDirectory = c.OutputDirectory;
         Dialog->Options.SerialNumberPosition = c.Position;
-        try {
-            Dialog->Execute();
-            ADD_FAILURE() << "shown";
-        } catch (const EAppError& e) {
-            EXPECT_EQ(e.Message(), c.Message);
-        }
+        EXPECT_EQ(ThrownMessage<EAppError>([&] { Dialog->Execute(); }), c.Message);
         EXPECT_FALSE(IsWindowVisible(Dialog->Handle()));
     }
 }
 
 TEST_F(AppOptionsDialog, TheBrowseButtonFillsTheOtherDirectory)
 {
-    const std::string folder = MakeBrowsableFolder();
+    const TBrowsableFolder folder;
     const std::string startDirectory = GetCurrentDir();
     Dialog->Options.OutputDirectory = odOther;
     // The browser gives the folder back without the trailing backslash.
-    Dialog->Options.OtherOutputDirectory = folder + "\\";
+    Dialog->Options.OtherOutputDirectory = folder.Path + "\\";
 
     // The browser opens over the dialog. Cancelled, it leaves the focus on
     // "...", which Enter then presses: the default frame goes with it.
-    const std::string name = folder.substr(folder.rfind('\\') + 1);
     const auto isDefault = [](HWND button) { return (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; };
+    const auto browserShowsTheFolder = [&] { return FolderBrowserSelection() == folder.Name(); };
     TDialogScript cancel;
-    cancel.Do([&] { ClickOn(Browse); });
-    cancel.WaitFor([&] { return FolderBrowserSelection() == name; }).Do([&] {
+    cancel.Click(Browse).WaitFor(browserShowsTheFolder).Do([&] {
         const POINT browser = CenterOf(FolderBrowser());
         const POINT dialog = CenterOf(Dialog->Handle());
         EXPECT_LE(std::abs(browser.x - dialog.x), 1);
         EXPECT_LE(std::abs(browser.y - dialog.y), 1);
         PostMessageA(FolderBrowser(), WM_COMMAND, IDCANCEL, 0);
     });
-    cancel.WaitFor([] { return FolderBrowser() == nullptr; }).Do([&] {
-        EXPECT_EQ(WindowText(Edit11), folder + "\\");
-        EXPECT_EQ(GetFocus(), Browse);
+    cancel.WaitFor([] { return FolderBrowser() == nullptr; }).ExpectFocus(Browse).Do([&] {
+        EXPECT_EQ(WindowText(Edit11), folder.Path + "\\");
         EXPECT_TRUE(isDefault(Browse));
         EXPECT_FALSE(isDefault(Ok));
-        PressKey(VK_TAB, VK_SHIFT);
     });
-    cancel.Do([&] {
-        EXPECT_EQ(GetFocus(), Edit11);
-        EXPECT_TRUE(isDefault(Ok));
-        PressKey(VK_RETURN);
-    });
-    EXPECT_TRUE(Run(cancel));
-    EXPECT_EQ(Dialog->Options.OtherOutputDirectory, folder + "\\");
+    cancel.Press(VK_TAB, VK_SHIFT).ExpectFocus(Edit11).Do([&] { EXPECT_TRUE(isDefault(Ok)); });
+    EXPECT_TRUE(cancel.Press(VK_RETURN).Execute(*Dialog));
+    EXPECT_EQ(Dialog->Options.OtherOutputDirectory, folder.Path + "\\");
     EXPECT_EQ(GetCurrentDir(), startDirectory);
 
-    // A chosen folder becomes the last used one even when the dialog is cancelled.
+    // A chosen folder becomes the last used one even when the dialog is
+    // cancelled. Confirmed only once the browser has selected the start folder.
     const TDoubleOptions before = Dialog->Options;
     TDialogScript choose;
-    choose.Do([&] { ClickOn(Browse); });
-    // Confirmed only once the browser has selected the start folder.
-    choose.WaitFor([&] { return FolderBrowserSelection() == name; }).Do([] {
+    choose.Click(Browse).WaitFor(browserShowsTheFolder).Do([] {
         PostMessageA(FolderBrowser(), WM_COMMAND, IDOK, 0);
     });
-    choose.WaitFor([&] { return WindowText(Edit11) == folder; }).Do([&] {
-        EXPECT_EQ(GetCurrentDir(), folder);
-        PressKey(VK_ESCAPE);
+    choose.WaitFor([&] { return WindowText(Edit11) == folder.Path; }).Do([&] {
+        EXPECT_EQ(GetCurrentDir(), folder.Path);
     });
-    EXPECT_FALSE(Run(choose));
+    EXPECT_FALSE(choose.Press(VK_ESCAPE).Execute(*Dialog));
     EXPECT_TRUE(Dialog->Options == before);
-    EXPECT_EQ(GetCurrentDir(), folder);
-
+    EXPECT_EQ(GetCurrentDir(), folder.Path);
     SetCurrentDirectoryA(startDirectory.c_str());
-    RemoveDirectoryA(folder.c_str());
 }

@@ -45,14 +45,13 @@ TEST(BrowseForFolder, CancellingLeavesAMissingStartFolderEmpty)
 
 TEST(BrowseForFolder, ConfirmingGivesThePreselectedFolder)
 {
-    const std::string start = MakeBrowsableFolder();
+    const TBrowsableFolder start;
     TOtherWindow other;
     const UINT errorMode = SetErrorMode(0);
-    std::string directory = start;
+    std::string directory = start.Path;
     bool chosen = false;
     TDialogScript script;
-    const std::string name = start.substr(start.rfind('\\') + 1);
-    script.WaitFor([&] { return FolderBrowserSelection() == name; }).Do([&] {
+    script.WaitFor([&] { return FolderBrowserSelection() == start.Name(); }).Do([&] {
         EXPECT_FALSE(IsWindowEnabled(other.Handle));
         EXPECT_EQ(GetErrorMode(), static_cast<UINT>(SEM_FAILCRITICALERRORS));
         EXPECT_TRUE(GetWindowLongA(FolderBrowser(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
@@ -64,8 +63,7 @@ TEST(BrowseForFolder, ConfirmingGivesThePreselectedFolder)
     });
     script.Run([&] { chosen = BrowseForFolder("Choose the output directory.", directory); });
     EXPECT_TRUE(chosen);
-    EXPECT_EQ(directory, start);
-    RemoveDirectoryA(start.c_str());
+    EXPECT_EQ(directory, start.Path);
     EXPECT_TRUE(IsWindowEnabled(other.Handle));
     EXPECT_EQ(GetErrorMode(), 0u);
     SetErrorMode(errorMode);

@@ -42,6 +42,12 @@ bool HasTaskbarButton(HWND window)
     return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_APPWINDOW) && SendMessageA(window, WM_GETICON, ICON_BIG, 0);
 }
 
+// How a failure names a control: its identifier and its text.
+std::string ControlName(HWND control)
+{
+    return "control " + std::to_string(GetDlgCtrlID(control)) + " \"" + WindowText(control) + '"';
+}
+
 // Keys go where the focus is, or to the active window when nothing has it.
 HWND KeyTarget()
 {
@@ -89,6 +95,49 @@ TDialogScript& TDialogScript::ExpectMessageBox(std::function<void(const TMessage
                       },
                       true});
     return *this;
+}
+
+TDialogScript& TDialogScript::Press(WORD key, WORD modifier)
+{
+    return Do([=] { PressKey(key, modifier); });
+}
+
+TDialogScript& TDialogScript::Alt(char key)
+{
+    return Do([=] { PressAccessKey(key); });
+}
+
+TDialogScript& TDialogScript::Type(const std::string& text)
+{
+    return Do([=] { TypeText(text); });
+}
+
+TDialogScript& TDialogScript::Replace(const std::string& text)
+{
+    return Do([=] { ReplaceText(text); });
+}
+
+TDialogScript& TDialogScript::Click(HWND control)
+{
+    return Do([=] { ClickOn(control); });
+}
+
+TDialogScript& TDialogScript::ExpectFocus(HWND control)
+{
+    const size_t step = FSteps.size() + 1;
+    return Do([=] {
+        EXPECT_EQ(GetFocus(), control) << "step " << step << ": the focus is on " << ControlName(GetFocus())
+                                       << ", not on " << ControlName(control);
+    });
+}
+
+TDialogScript& TDialogScript::ExpectEnabled(const std::vector<HWND>& controls, bool enabled)
+{
+    const size_t step = FSteps.size() + 1;
+    return Do([=] {
+        for (HWND control : controls)
+            EXPECT_EQ(IsEnabled(control), enabled) << "step " << step << ": " << ControlName(control);
+    });
 }
 
 LRESULT CALLBACK TDialogScript::Hook(int code, WPARAM wParam, LPARAM lParam)
@@ -189,6 +238,11 @@ void ReplaceText(const std::string& text)
     TypeText(text);
 }
 
+void PressAccessKey(char key)
+{
+    PostMessageA(GetFocus(), WM_SYSCHAR, static_cast<unsigned char>(key), 1 | (1 << 29));
+}
+
 void ClickOn(HWND control)
 {
     RECT client;
@@ -243,12 +297,16 @@ std::string FolderBrowserSelection()
 // Wine's browser cannot reach into the hidden temporary folder and does not
 // preselect reliably in the build tree; the documents folder works. Others
 // may share it, hence the unique name.
-std::string MakeBrowsableFolder()
+TBrowsableFolder::TBrowsableFolder()
+    : Path(GetPersonalDirectory() + "\\Tesselo browse " + std::to_string(GetCurrentProcessId()) + '-'
+           + std::to_string(GetTickCount()))
 {
-    const std::string folder = GetPersonalDirectory() + "\\Tesselo browse " + std::to_string(GetCurrentProcessId())
-        + '-' + std::to_string(GetTickCount());
-    MakeDirectory(folder);
-    return folder;
+    MakeDirectory(Path);
+}
+
+TBrowsableFolder::~TBrowsableFolder()
+{
+    RemoveDirectoryA(Path.c_str());
 }
 
 POINT CenterOf(HWND window)

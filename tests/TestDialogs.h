@@ -33,9 +33,27 @@ public:
     // Waits for the next message box, hands it to check, and presses OK.
     TDialogScript& ExpectMessageBox(std::function<void(const TMessageBoxSeen&)> check);
 
+    // Steps that a user takes, one each; see the functions of the same names below.
+    TDialogScript& Press(WORD key, WORD modifier = 0);
+    TDialogScript& Alt(char key);
+    TDialogScript& Type(const std::string& text);
+    TDialogScript& Replace(const std::string& text);
+    TDialogScript& Click(HWND control);
+    // Steps that check what the user would see.
+    TDialogScript& ExpectFocus(HWND control);
+    TDialogScript& ExpectEnabled(const std::vector<HWND>& controls, bool enabled);
+
     // Runs body (which shows a dialog) with the script driving it; fails the
     // test when a step is left over or an unexpected message box opened.
     void Run(const std::function<void()>& body);
+    // Runs the form's Execute with the script driving it and gives its result.
+    template <class TDialog>
+    auto Execute(TDialog& dialog) -> decltype(dialog.Execute())
+    {
+        decltype(dialog.Execute()) result{};
+        Run([&] { result = dialog.Execute(); });
+        return result;
+    }
 
 private:
     struct TStep {
@@ -61,6 +79,8 @@ void PressKey(WORD key, WORD modifier = 0);
 void TypeText(const std::string& text, HWND target = nullptr);
 // Selects the whole text of the focused edit, then types text over it.
 void ReplaceText(const std::string& text);
+// Posts Alt with a letter to the focused window, as the user presses an access key.
+void PressAccessKey(char key);
 // Posts a left click at the middle of the control.
 void ClickOn(HWND control);
 // Posts a right click (the context menu key) to the control.
@@ -71,8 +91,18 @@ void ContextMenuOn(HWND control);
 HWND FolderBrowser();
 // The name of the folder selected in the open browser's tree, or "".
 std::string FolderBrowserSelection();
-// A new folder that Wine's browser can preselect; the caller removes it.
-std::string MakeBrowsableFolder();
+// A new folder that Wine's browser can preselect, removed when the object goes.
+class TBrowsableFolder {
+public:
+    TBrowsableFolder();
+    ~TBrowsableFolder();
+    TBrowsableFolder(const TBrowsableFolder&) = delete;
+    TBrowsableFolder& operator=(const TBrowsableFolder&) = delete;
+
+    const std::string Path;
+    // Its name, as the browser's tree shows it.
+    std::string Name() const { return Path.substr(Path.rfind('\\') + 1); }
+};
 
 // The centre of the window's rectangle on the screen.
 POINT CenterOf(HWND window);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <random>
 #include <string>
 
@@ -40,6 +42,20 @@ std::basic_string<TChar> ClipboardData(UINT format)
     }
     CloseClipboard();
     return text;
+}
+
+// The message of the exception of class E (or one derived) that action
+// throws; "" and a failure when it throws none.
+template <class E, class TAction>
+std::string ThrownMessage(TAction action)
+{
+    try {
+        action();
+    } catch (const E& e) {
+        return e.Message();
+    }
+    ADD_FAILURE() << "nothing was thrown";
+    return std::string();
 }
 
 // Text between our code page (or another) and Unicode.
