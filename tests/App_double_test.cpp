@@ -46,26 +46,16 @@ struct AppDouble : testing::Test {
     void ExpectFail(const std::string& source)
     {
         Executor.SourcePath = source;
-        try {
-            Executor.Execute();
-            ADD_FAILURE() << "created " << Executor.CreatedPath;
-        } catch (const EDoubleFail& e) {
-            EXPECT_EQ(e.Message(), "The program could not create a directory.");
-        }
+        EXPECT_EQ(ThrownMessage<EDoubleFail>([this] { Executor.Execute(); }),
+                  "The program could not create a directory.");
         EXPECT_EQ(Executor.CreatedPath, "");
     }
 
+    // A failure that ends the run, not one of the source alone.
     void ExpectAppError(const std::string& source, const std::string& message)
     {
         Executor.SourcePath = source;
-        try {
-            Executor.Execute();
-            ADD_FAILURE() << "created " << Executor.CreatedPath;
-        } catch (const EDoubleError& e) {
-            ADD_FAILURE() << "per-source failure instead of " << message;
-        } catch (const EAppError& e) {
-            EXPECT_EQ(e.Message(), message);
-        }
+        EXPECT_EQ(ThrownMessage<EAppError>([this] { Executor.Execute(); }), message);
     }
 };
 

@@ -11,12 +11,7 @@ namespace {
 
 void ExpectRefused(const std::string& raw, const std::string& message)
 {
-    try {
-        const std::string path = NormalizeSourcePath(raw);
-        ADD_FAILURE() << "accepted " << raw << " as " << path;
-    } catch (const EAppError& e) {
-        EXPECT_EQ(e.Message(), message);
-    }
+    EXPECT_EQ(ThrownMessage<EAppError>([&] { NormalizeSourcePath(raw); }), message) << raw;
 }
 
 std::string NotAbsolute(const std::string& raw)

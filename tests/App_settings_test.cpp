@@ -10,7 +10,6 @@
 
 #include <algorithm>
 
-
 namespace {
 
 struct AppSettings : testing::Test {
@@ -28,12 +27,8 @@ struct AppSettings : testing::Test {
     void ExpectDequoteError()
     {
         TDoubleOptionsModel model;
-        try {
-            LoadSettings(FileName, model);
-            ADD_FAILURE() << "loaded";
-        } catch (const EStringError& e) {
-            EXPECT_EQ(e.Message(), "The program cannot dequote the string.");
-        }
+        EXPECT_EQ(ThrownMessage<EStringError>([&] { LoadSettings(FileName, model); }),
+                  "The program cannot dequote the string.");
     }
 };
 
@@ -145,12 +140,8 @@ TEST_F(AppSettings, AnUnwritableFileRaisesWithItsName)
 {
     TDoubleOptionsModel model;
     const std::string fileName = Dir / "no such folder\\Settings.ini";
-    try {
-        SaveSettings(fileName, model);
-        ADD_FAILURE() << "saved";
-    } catch (const EInOutError& e) {
-        EXPECT_EQ(e.Message(), "The program could not write the file \"" + fileName + "\".");
-    }
+    EXPECT_EQ(ThrownMessage<EInOutError>([&] { SaveSettings(fileName, model); }),
+              "The program could not write the file \"" + fileName + "\".");
 }
 
 TEST_F(AppSettings, RandomOptionsSurviveASaveAndALoad)

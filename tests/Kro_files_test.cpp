@@ -62,12 +62,9 @@ TEST(KroFiles, GetLongPathRefusesMissingAndWildcardPaths)
     TTempDir dir;
     WriteFileText(dir / "a.txt", "x");
     for (const std::string& path : {dir / "missing.txt", dir / "*.txt", dir / "a.tx?", std::string()}) {
-        try {
-            GetLongPath(path);
-            ADD_FAILURE() << "accepted " << path;
-        } catch (const EFileError& e) {
-            EXPECT_EQ(e.Message(), "The program could not get the long path of the file.");
-        }
+        EXPECT_EQ(ThrownMessage<EFileError>([&] { GetLongPath(path); }),
+                  "The program could not get the long path of the file.")
+            << path;
     }
 }
 

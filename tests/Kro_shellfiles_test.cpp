@@ -15,10 +15,6 @@ TEST(KroShellFiles, SpecialFoldersAreExistingDirectories)
 
 TEST(KroShellFiles, AnUnknownFolderNumberRaises)
 {
-    try {
-        GetSpecialFolderPath(0x7F);
-        ADD_FAILURE() << "no error";
-    } catch (const EShellFileError& e) {
-        EXPECT_EQ(e.Message(), "The program could not get the path of the special file.");
-    }
+    EXPECT_EQ(ThrownMessage<EShellFileError>([] { GetSpecialFolderPath(0x7F); }),
+              "The program could not get the path of the special file.");
 }

@@ -39,14 +39,9 @@ TEST(KroStrings, DequotingStopsAtTheClosingQuote)
 
 TEST(KroStrings, DequotingRefusesTextThatDoesNotOpenWithTheQuote)
 {
-    for (const char* text : {"", " \"abc\"", "abc", "'abc'"}) {
-        try {
-            Dequote(text);
-            ADD_FAILURE() << "accepted [" << text << "]";
-        } catch (const EStringError& e) {
-            EXPECT_EQ(e.Message(), "The program cannot dequote the string.");
-        }
-    }
+    for (const char* text : {"", " \"abc\"", "abc", "'abc'"})
+        EXPECT_EQ(ThrownMessage<EStringError>([&] { Dequote(text); }), "The program cannot dequote the string.")
+            << "[" << text << "]";
 }
 
 TEST(KroStrings, NulAndLeadBytesAreNoQuoteCharacters)
@@ -55,18 +50,11 @@ TEST(KroStrings, NulAndLeadBytesAreNoQuoteCharacters)
     if (IsDoubleByteCodePage())
         invalid.push_back('\x95');
     for (char q : invalid) {
-        try {
-            QuoteString("abc", q);
-            ADD_FAILURE() << "quoted with " << int(q);
-        } catch (const EStringError& e) {
-            EXPECT_EQ(e.Message(), "The program cannot quote the string.");
-        }
-        try {
-            DequoteString(std::string(1, q) + "abc", q);
-            ADD_FAILURE() << "dequoted with " << int(q);
-        } catch (const EStringError& e) {
-            EXPECT_EQ(e.Message(), "The program cannot dequote the string.");
-        }
+        EXPECT_EQ(ThrownMessage<EStringError>([&] { QuoteString("abc", q); }), "The program cannot quote the string.")
+            << int(q);
+        EXPECT_EQ(ThrownMessage<EStringError>([&] { DequoteString(std::string(1, q) + "abc", q); }),
+                  "The program cannot dequote the string.")
+            << int(q);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "Tk_forms.h"
 
 #include "Tk_exceptions.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -50,12 +51,7 @@ TEST(TkForms, AFailedConstructionLeavesNoWindowBehind)
     const char* const messages[] = {"The program does not know the control \"GroupBox9\".",
                                     "The program does not know the control \"Edit2\"."};
     for (int i = 0; i < 2; ++i) {
-        try {
-            constructions[i]();
-            ADD_FAILURE() << "built " << messages[i];
-        } catch (const Exception& e) {
-            EXPECT_EQ(e.Message(), messages[i]);
-        }
+        EXPECT_EQ(ThrownMessage<Exception>(constructions[i]), messages[i]);
         EXPECT_EQ(ThreadWindowCount(), before) << messages[i];
     }
     // Nothing is left that a message could reach.

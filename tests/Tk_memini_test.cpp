@@ -125,24 +125,16 @@ TEST_F(TkMemIni, JunkIsKeptOrDroppedButNeverBreaksTheFile)
 TEST_F(TkMemIni, AFileThatIsNoTextRaisesWithItsName)
 {
     WriteFileText(FileName, std::string("[S]\r\nk=a\0b\r\n", 12));
-    try {
-        TMemIniFile ini(FileName);
-        ADD_FAILURE() << "read NUL bytes as text";
-    } catch (const EInOutError& e) {
-        EXPECT_EQ(e.Message(), "The program cannot read the file \"" + FileName
-                                   + "\" because it is not text in the system's code page, UTF-8 or UTF-16.");
-    }
+    EXPECT_EQ(ThrownMessage<EInOutError>([&] { TMemIniFile ini(FileName); }),
+              "The program cannot read the file \"" + FileName
+                  + "\" because it is not text in the system's code page, UTF-8 or UTF-16.");
 }
 
 TEST_F(TkMemIni, AnUnreadableFileRaisesWithItsName)
 {
     MakeDirectory(FileName);
-    try {
-        TMemIniFile ini(FileName);
-        ADD_FAILURE() << "read a directory";
-    } catch (const EInOutError& e) {
-        EXPECT_EQ(e.Message(), "The program could not read the file \"" + FileName + "\".");
-    }
+    EXPECT_EQ(ThrownMessage<EInOutError>([&] { TMemIniFile ini(FileName); }),
+              "The program could not read the file \"" + FileName + "\".");
 }
 
 TEST_F(TkMemIni, AFailedWriteLeavesTheOldFileIntact)
@@ -150,12 +142,8 @@ TEST_F(TkMemIni, AFailedWriteLeavesTheOldFileIntact)
     TMemIniFile ini = Load("[S]\r\nk=old\r\n");
     ini.WriteString("S", "k", "new");
     ASSERT_TRUE(SetFileAttributesA(FileName.c_str(), FILE_ATTRIBUTE_READONLY));
-    try {
-        ini.UpdateFile();
-        ADD_FAILURE() << "replaced a read-only file";
-    } catch (const EInOutError& e) {
-        EXPECT_EQ(e.Message(), "The program could not write the file \"" + FileName + "\".");
-    }
+    EXPECT_EQ(ThrownMessage<EInOutError>([&] { ini.UpdateFile(); }),
+              "The program could not write the file \"" + FileName + "\".");
     SetFileAttributesA(FileName.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadFileText(FileName), "[S]\r\nk=old\r\n");
 

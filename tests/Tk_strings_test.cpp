@@ -1,27 +1,15 @@
 #include "Tk_strings.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
-
-#include <windows.h>
-
-namespace {
-
-// The character in the test's code page.
-std::string Ansi(const wchar_t* text)
-{
-    char buffer[16] = {};
-    WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
-    return buffer;
-}
-
-}
 
 // Every encoding Notepad saves reads as the same text; what is no text, or
 // has no form in the code page, is refused rather than read as something else.
 TEST(TkStrings, FileTextIsReadInTheEncodingItWasSavedIn)
 {
     // U+00A7 (the section sign) is in code pages 1252 and 932; U+0100 in neither.
-    const std::string section = Ansi(L"\u00A7");
+    const std::string section = Narrow(L"\u00A7");
     const struct {
         std::string Content;
         TFileText Result;
