@@ -319,6 +319,8 @@ TEST_F(AppOptionsDialog, TheBrowseButtonFillsTheOtherDirectory)
 {
     const TBrowsableFolder folder;
     const std::string startDirectory = GetCurrentDir();
+    // A choice becomes the current directory; it goes back before the folder goes.
+    const TInDirectory in(startDirectory);
     Dialog->Options.OutputDirectory = odOther;
     // The browser gives the folder back without the trailing backslash.
     Dialog->Options.OtherOutputDirectory = folder.Path + "\\";
@@ -358,5 +360,4 @@ TEST_F(AppOptionsDialog, TheBrowseButtonFillsTheOtherDirectory)
     EXPECT_FALSE(choose.Press(VK_ESCAPE).Execute(*Dialog));
     EXPECT_TRUE(Dialog->Options == before);
     EXPECT_EQ(GetCurrentDir(), folder.Path);
-    SetCurrentDirectoryA(startDirectory.c_str());
 }

@@ -1,6 +1,5 @@
 #include "App_doubleentries.h"
 
-#include "Tk_paths.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -46,21 +45,15 @@ TEST(AppDoubleEntries, PathsBecomeAbsoluteExpandedAndLong)
     WriteFileText(dir / "Long directory name\\report.txt", "x");
     const std::string expected = dir / "Long directory name\\report.txt";
 
-    // Short below the scratch folder only, which no other test changes.
-    char shortPath[MAX_PATH];
-    ASSERT_NE(GetShortPathNameA(expected.c_str(), shortPath, MAX_PATH), 0u);
-    const std::string all = shortPath;
-    const std::string path = dir.Path() + all.substr(all.rfind('\\', all.rfind('\\') - 1));
+    const std::string path = ShortFormBelow(dir, expected);
     ASSERT_NE(path, expected);
     EXPECT_EQ(NormalizeSourcePath(path), expected);
     EXPECT_EQ(NormalizeSourcePath(dir / "Long directory name\\.\\..\\Long directory name\\report.txt"), expected);
     EXPECT_EQ(TDoubleEntry(expected).Path, expected);
 
     // Drive-relative: against the current directory of that drive.
-    const std::string before = GetCurrentDir();
-    ASSERT_TRUE(SetCurrentDir(dir / "Long directory name"));
+    const TInDirectory in(dir / "Long directory name");
     EXPECT_EQ(NormalizeSourcePath(expected.substr(0, 2) + "report.txt"), expected);
-    SetCurrentDir(before);
 }
 
 TEST(AppDoubleEntries, EachRefusalNamesThePathItRefused)

@@ -15,9 +15,8 @@ namespace {
 struct AppSettings : testing::Test {
     TTempDir Dir;
     std::string FileName = Dir / "Settings.ini";
-    std::string StartDirectory = GetCurrentDir();
-
-    ~AppSettings() override { SetCurrentDir(StartDirectory); }
+    // Loading changes the current directory; each test starts in Dir.
+    const TInDirectory In{Dir.Path()};
 
     void Write(const std::string& options)
     {
@@ -37,7 +36,6 @@ struct AppSettings : testing::Test {
 TEST_F(AppSettings, AFirstSaveWritesBothSectionsInOrder)
 {
     TDoubleOptionsModel model;
-    ASSERT_TRUE(SetCurrentDir(Dir.Path()));
     SaveSettings(FileName, model);
     const std::string documents = model.Options().OtherOutputDirectory;
     EXPECT_EQ(ReadFileText(FileName),
@@ -99,7 +97,6 @@ TEST_F(AppSettings, AMissingFileOrAVanishedFolderChangesNothing)
     TDoubleOptionsModel model;
     int changes = 0;
     model.OnChange = [&](TModel&) { ++changes; };
-    ASSERT_TRUE(SetCurrentDir(Dir.Path()));
     LoadSettings(FileName, model);
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(GetCurrentDir(), Dir.Path());

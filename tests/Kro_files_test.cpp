@@ -29,14 +29,7 @@ TEST(KroFiles, GetLongPathTurnsShortNamesLong)
     MakeDirectory(longPath);
     WriteFileText(longPath + "\\Quarterly report 2026.txt", "x");
 
-    // Short names below the scratch folder only: Wine finds a short name by
-    // reading the whole folder, and the shared Temp folder changes while
-    // other tests run beside this one.
-    char shortPath[MAX_PATH];
-    char shortDir[MAX_PATH];
-    ASSERT_NE(GetShortPathNameA((longPath + "\\Quarterly report 2026.txt").c_str(), shortPath, MAX_PATH), 0u);
-    ASSERT_NE(GetShortPathNameA(dir.Path().c_str(), shortDir, MAX_PATH), 0u);
-    const std::string path = dir.Path() + std::string(shortPath).substr(std::string(shortDir).size());
+    const std::string path = ShortFormBelow(dir, longPath + "\\Quarterly report 2026.txt");
     ASSERT_EQ(path.find("Quarterly"), std::string::npos) << path;
     EXPECT_EQ(GetLongPath(path), longPath + "\\Quarterly report 2026.txt");
 }

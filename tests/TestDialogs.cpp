@@ -97,31 +97,6 @@ TDialogScript& TDialogScript::ExpectMessageBox(std::function<void(const TMessage
     return *this;
 }
 
-TDialogScript& TDialogScript::Press(WORD key, WORD modifier)
-{
-    return Do([=] { PressKey(key, modifier); });
-}
-
-TDialogScript& TDialogScript::Alt(char key)
-{
-    return Do([=] { PressAccessKey(key); });
-}
-
-TDialogScript& TDialogScript::Type(const std::string& text)
-{
-    return Do([=] { TypeText(text); });
-}
-
-TDialogScript& TDialogScript::Replace(const std::string& text)
-{
-    return Do([=] { ReplaceText(text); });
-}
-
-TDialogScript& TDialogScript::Click(HWND control)
-{
-    return Do([=] { ClickOn(control); });
-}
-
 TDialogScript& TDialogScript::ExpectFocus(HWND control)
 {
     const size_t step = FSteps.size() + 1;

@@ -13,6 +13,21 @@
 #include <string>
 #include <vector>
 
+// Posts a key press (down and up) to the window with the focus; modifier
+// (VK_CONTROL or VK_SHIFT) is held down until the next step.
+void PressKey(WORD key, WORD modifier = 0);
+// Posts the characters to the window (by default the one with the focus) as
+// a keyboard delivers them: one Unicode character message each.
+void TypeText(const std::string& text, HWND target = nullptr);
+// Selects the whole text of the focused edit, then types text over it.
+void ReplaceText(const std::string& text);
+// Posts Alt with a letter to the focused window, as the user presses an access key.
+void PressAccessKey(char key);
+// Posts a left click at the middle of the control.
+void ClickOn(HWND control);
+// Posts a right click (the context menu key) to the control.
+void ContextMenuOn(HWND control);
+
 struct TMessageBoxSeen {
     std::string Text;
     std::string Caption;
@@ -33,12 +48,12 @@ public:
     // Waits for the next message box, hands it to check, and presses OK.
     TDialogScript& ExpectMessageBox(std::function<void(const TMessageBoxSeen&)> check);
 
-    // Steps that a user takes, one each; see the functions of the same names below.
-    TDialogScript& Press(WORD key, WORD modifier = 0);
-    TDialogScript& Alt(char key);
-    TDialogScript& Type(const std::string& text);
-    TDialogScript& Replace(const std::string& text);
-    TDialogScript& Click(HWND control);
+    // Steps that a user takes, one each: the functions below.
+    TDialogScript& Press(WORD key, WORD modifier = 0) { return Do([=] { PressKey(key, modifier); }); }
+    TDialogScript& Alt(char key) { return Do([=] { PressAccessKey(key); }); }
+    TDialogScript& Type(const std::string& text) { return Do([=] { TypeText(text); }); }
+    TDialogScript& Replace(const std::string& text) { return Do([=] { ReplaceText(text); }); }
+    TDialogScript& Click(HWND control) { return Do([=] { ClickOn(control); }); }
     // Steps that check what the user would see.
     TDialogScript& ExpectFocus(HWND control);
     TDialogScript& ExpectEnabled(const std::vector<HWND>& controls, bool enabled);
@@ -70,21 +85,6 @@ private:
     HWND FMessageBox = nullptr;
     TMessageBoxSeen FSeen;
 };
-
-// Posts a key press (down and up) to the window with the focus; modifier
-// (VK_CONTROL or VK_SHIFT) is held down until the next step.
-void PressKey(WORD key, WORD modifier = 0);
-// Posts the characters to the window (by default the one with the focus) as
-// a keyboard delivers them: one Unicode character message each.
-void TypeText(const std::string& text, HWND target = nullptr);
-// Selects the whole text of the focused edit, then types text over it.
-void ReplaceText(const std::string& text);
-// Posts Alt with a letter to the focused window, as the user presses an access key.
-void PressAccessKey(char key);
-// Posts a left click at the middle of the control.
-void ClickOn(HWND control);
-// Posts a right click (the context menu key) to the control.
-void ContextMenuOn(HWND control);
 
 // The shell's folder browser once it is open, or nullptr. It need not be the
 // active window: another window of the test may hold the activation.

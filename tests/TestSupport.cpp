@@ -76,15 +76,41 @@ TTempDir::~TTempDir()
     RemoveTree(L"\\\\?\\" + TestPath(FPath));
 }
 
+TInDirectory::TInDirectory(const std::string& path)
+{
+    wchar_t before[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, before);
+    FBefore = before;
+    EXPECT_TRUE(SetCurrentDirectoryW(Wide(path).c_str())) << path;
+}
+
+TInDirectory::~TInDirectory()
+{
+    SetCurrentDirectoryW(FBefore.c_str());
+}
+
+std::string ShortFormBelow(const TTempDir& dir, const std::string& path)
+{
+    char shortPath[MAX_PATH] = {};
+    char shortDir[MAX_PATH] = {};
+    EXPECT_NE(GetShortPathNameA(path.c_str(), shortPath, MAX_PATH), 0u) << path;
+    EXPECT_NE(GetShortPathNameA(dir.Path().c_str(), shortDir, MAX_PATH), 0u) << dir.Path();
+    return dir.Path() + std::string(shortPath).substr(std::string(shortDir).size());
+}
+
 void WriteFileText(const std::string& path, const std::string& content)
 {
-    HANDLE file =
-        CreateFileW(TestPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    WriteFileText(TestPath(path), content);
+}
+
+void WriteFileText(const std::wstring& path, const std::string& content)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << Narrow(path);
     DWORD written = 0;
     ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
     CloseHandle(file);
-    ASSERT_EQ(written, content.size()) << path;
+    ASSERT_EQ(written, content.size()) << Narrow(path);
 }
 
 std::string ReadFileText(const std::string& path)

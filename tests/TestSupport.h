@@ -27,6 +27,24 @@ private:
     std::string FPath;
 };
 
+// Makes a directory the current one, and the one before current again when
+// the object goes (before a scratch directory made earlier goes).
+class TInDirectory {
+public:
+    explicit TInDirectory(const std::string& path);
+    ~TInDirectory();
+    TInDirectory(const TInDirectory&) = delete;
+    TInDirectory& operator=(const TInDirectory&) = delete;
+
+private:
+    std::wstring FBefore;
+};
+
+// The path with the names below dir in their short form. Wine finds a short
+// name by reading the whole folder, and the shared Temp folder above dir
+// changes while other tests run beside this one.
+std::string ShortFormBelow(const TTempDir& dir, const std::string& path);
+
 // The clipboard's text in a format, CF_TEXT (char) or CF_UNICODETEXT (wchar_t).
 template <class TChar>
 std::basic_string<TChar> ClipboardData(UINT format)
@@ -63,6 +81,7 @@ std::wstring Wide(const std::string& text, UINT codePage = CP_ACP);
 std::string Narrow(const std::wstring& text, UINT codePage = CP_ACP);
 
 void WriteFileText(const std::string& path, const std::string& content);
+void WriteFileText(const std::wstring& path, const std::string& content);
 std::string ReadFileText(const std::string& path);
 // The path in Unicode, in the \\?\ form when it is absolute and long, so that
 // the tests can make, read and remove paths of any length.

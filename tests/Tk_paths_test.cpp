@@ -71,14 +71,12 @@ TEST(TkPaths, DelimitersAreFoundByCharacterNotByByte)
 TEST(TkPaths, ExpandFileNameResolvesDotsAndTheDriveDirectory)
 {
     TTempDir dir;
-    const std::string before = GetCurrentDir();
-    ASSERT_TRUE(SetCurrentDir(dir.Path()));
+    const TInDirectory in(dir.Path());
     const std::string drive = dir.Path().substr(0, 2);
     EXPECT_EQ(ExpandFileName(drive + "report.txt"), dir / "report.txt");
     EXPECT_EQ(ExpandFileName(dir / "a\\.\\b\\..\\c"), dir / "a\\c");
     // No limit of MAX_PATH characters.
     EXPECT_EQ(ExpandFileName(dir / "a\\..\\" + std::string(300, 'x')), dir / std::string(300, 'x'));
-    SetCurrentDir(before);
 }
 
 TEST(TkPaths, ForceDirectoriesMakesEveryMissingParent)
@@ -92,11 +90,9 @@ TEST(TkPaths, ForceDirectoriesMakesEveryMissingParent)
     EXPECT_FALSE(ForceDirectories(dir / "file"));
     EXPECT_FALSE(ForceDirectories(""));
     // Short is not a drive: a relative name of one or two characters is made.
-    const std::string before = GetCurrentDir();
-    ASSERT_TRUE(SetCurrentDir(dir.Path()));
+    const TInDirectory in(dir.Path());
     EXPECT_TRUE(ForceDirectories("x"));
     EXPECT_TRUE(ForceDirectories("yz\\"));
-    SetCurrentDir(before);
     EXPECT_TRUE(IsDirectory(dir / "x"));
     EXPECT_TRUE(IsDirectory(dir / "yz"));
 }

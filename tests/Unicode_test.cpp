@@ -18,15 +18,6 @@ std::string Utf8(const std::wstring& text)
     return Narrow(text, CP_UTF8);
 }
 
-void WriteWideFile(const std::wstring& path, const std::string& content)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 class Unicode : public testing::Test {
 protected:
     TTempDir Root;
@@ -59,13 +50,13 @@ protected:
     {
         std::wstring arguments;
         for (const std::wstring& source : sources) {
-            if (source.back() == L'\\') {
-                CreateDirectoryW((Src + L"\\" + source.substr(0, source.size() - 1)).c_str(), nullptr);
-                arguments += L" \"" + Src + L"\\" + source.substr(0, source.size() - 1) + L"\"";
-            } else {
-                WriteWideFile(Src + L"\\" + source, "x");
-                arguments += L" \"" + Src + L"\\" + source + L"\"";
-            }
+            const bool directory = source.back() == L'\\';
+            const std::wstring path = Src + L"\\" + source.substr(0, source.size() - directory);
+            if (directory)
+                CreateDirectoryW(path.c_str(), nullptr);
+            else
+                WriteFileText(path, "x");
+            arguments += L" \"" + path + L"\"";
         }
         TProgramRun run = RunProgram(Folder + "\\Tesselo.exe", arguments, answers, Root.Path());
         EXPECT_TRUE(run.Ended);
