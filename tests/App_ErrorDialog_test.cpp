@@ -1,13 +1,13 @@
 #include "App_ErrorDialog.h"
 
 #include "TestDialogs.h"
+#include "Tk_controls.h"
 #include "Tk_application.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -36,11 +36,6 @@ void ClickItem(HWND list, int index, WPARAM keys = 0)
     const LPARAM point = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
     PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON | keys, point);
     PostMessageA(list, WM_LBUTTONUP, keys, point);
-}
-
-std::string ClipboardText()
-{
-    return ClipboardData<char>(CF_TEXT);
 }
 
 // What measure finds on a device context that holds the window's font.
@@ -76,17 +71,6 @@ LRESULT TextWidth(HWND window, const std::string& text)
     });
 }
 
-void SetClipboardTextForTest(const std::string& text)
-{
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
-    CloseClipboard();
-}
-
 // The context menu while it is open, or nullptr.
 HMENU OpenMenu()
 {
@@ -111,7 +95,7 @@ struct AppErrorDialog : testing::Test {
     HWND List = Dialog->Control("ListBox1");
     HWND Close = Dialog->Control("Button1");
 
-    void SetUp() override { SetClipboardTextForTest("before"); }
+    void SetUp() override { SetClipboardText(nullptr, "before"); }
 
     // Opens the list's context menu, hands it to check, then types key to
     // choose an item (Escape closes it without a choice).
@@ -184,7 +168,7 @@ TEST_F(AppErrorDialog, OpensWithNothingSelectedAndTheCaretOnTheFirstItem)
     });
     // Copy is off while nothing is selected, for its shortcut too.
     script.Press('C', VK_CONTROL).Do([&] {
-        EXPECT_EQ(ClipboardText(), "before");
+        EXPECT_EQ(ClipboardData<char>(CF_TEXT), "before");
         EXPECT_TRUE(IsWindowVisible(Dialog->Handle()));
     });
     EXPECT_EQ(script.Press(VK_ESCAPE).Execute(*Dialog), mrOk);
@@ -201,7 +185,7 @@ TEST_F(AppErrorDialog, CtrlCCopiesTheSelectedPathsAsLinesOrReportsABusyClipboard
     script.Press('C', VK_CONTROL).Do([&] {
         // The double-byte path arrives byte for byte, and as the characters
         // it means for a program that pastes Unicode.
-        EXPECT_EQ(ClipboardText(), DoubleBytePath + "\r\nC:\\Work\\d d.txt\r\n");
+        EXPECT_EQ(ClipboardData<char>(CF_TEXT), DoubleBytePath + "\r\nC:\\Work\\d d.txt\r\n");
         const std::wstring character = IsDoubleByteCodePage() ? L"\u8868" : L"\u2022\\";
         EXPECT_EQ(ClipboardData<wchar_t>(CF_UNICODETEXT),
                   L"C:\\Work\\" + character + L"\\b.txt\r\nC:\\Work\\d d.txt\r\n");
@@ -240,7 +224,7 @@ TEST_F(AppErrorDialog, AnEmptyListChangesNothingAndTheCloseBoxCancels)
     UseMenu(script.Press('A', VK_CONTROL), 'r').Press('C', VK_CONTROL).Do([&] {
         EXPECT_EQ(SendMessageA(List, LB_GETCOUNT, 0, 0), 0);
         EXPECT_EQ(SendMessageA(List, LB_GETHORIZONTALEXTENT, 0, 0), 0);
-        EXPECT_EQ(ClipboardText(), "before");
+        EXPECT_EQ(ClipboardData<char>(CF_TEXT), "before");
         PostMessageA(Dialog->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     });
     EXPECT_EQ(script.Execute(*Dialog), mrCancel);
