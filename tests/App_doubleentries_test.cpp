@@ -1,5 +1,6 @@
 #include "App_doubleentries.h"
 
+#include "Tk_paths.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@
 #include <windows.h>
 
 namespace {
+
+using Names = std::vector<std::string>;
 
 void ExpectRefused(const std::string& raw, const std::string& message)
 {
@@ -34,6 +37,23 @@ TDoubleEntryArray MakeEntries(std::initializer_list<std::string> paths)
     for (const std::string& path : paths)
         entries.emplace_back(new TDoubleEntry(path));
     return entries;
+}
+
+// Files of these names, made in dir and added one by one, as the model
+// sorts them.
+std::vector<std::string> Sorted(const TTempDir& dir, std::initializer_list<const char*> names)
+{
+    TDoubleEntriesModel model;
+    for (const char* name : names) {
+        WriteFileText(dir / name, "x");
+        TDoubleEntryArray entries = MakeEntries({dir / name});
+        model.AddEntries(entries);
+    }
+    model.Sort();
+    std::vector<std::string> sorted;
+    for (int i = 0; i < model.Count(); ++i)
+        sorted.push_back(ExtractFileName(model.Entries(i).Path));
+    return sorted;
 }
 
 }
@@ -109,18 +129,7 @@ TEST(AppDoubleEntries, EveryChangeNotifiesOnce)
 TEST(AppDoubleEntries, SortFollowsTheLocaleNotTheBytes)
 {
     TTempDir dir;
-    for (const char* name : {"Banana.txt", "apple.txt", "cherry.txt"})
-        WriteFileText(dir / name, "x");
-    TDoubleEntriesModel model;
-    TDoubleEntryArray entries = MakeEntries({dir / "cherry.txt", dir / "Banana.txt"});
-    model.AddEntries(entries);
-    entries = MakeEntries({dir / "apple.txt"});
-    model.AddEntries(entries);
-    model.Sort();
-    ASSERT_EQ(model.Count(), 3);
-    EXPECT_EQ(model.Entries(0).Path, dir / "apple.txt");
-    EXPECT_EQ(model.Entries(1).Path, dir / "Banana.txt");
-    EXPECT_EQ(model.Entries(2).Path, dir / "cherry.txt");
+    EXPECT_EQ(Sorted(dir, {"cherry.txt", "Banana.txt", "apple.txt"}), (Names{"apple.txt", "Banana.txt", "cherry.txt"}));
 }
 
 TEST(AppDoubleEntries, SortReadsThePathsInTheAnsiCodePage)
@@ -129,12 +138,5 @@ TEST(AppDoubleEntries, SortReadsThePathsInTheAnsiCodePage)
     // page 1252, as an English user locale would, it is a plus-minus sign.
     REQUIRE_DOUBLE_BYTE_CODE_PAGE();
     TTempDir dir;
-    for (const char* name : {"\xB1", "b"})
-        WriteFileText(dir / name, "x");
-    TDoubleEntriesModel model;
-    TDoubleEntryArray entries = MakeEntries({dir / "\xB1", dir / "b"});
-    model.AddEntries(entries);
-    model.Sort();
-    ASSERT_EQ(model.Count(), 2);
-    EXPECT_EQ(model.Entries(0).Path, dir / "b");
+    EXPECT_EQ(Sorted(dir, {"\xB1", "b"}), (Names{"b", "\xB1"}));
 }
