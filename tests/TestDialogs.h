@@ -48,7 +48,7 @@ public:
     // Waits for the next message box, hands it to check, and presses OK.
     TDialogScript& ExpectMessageBox(std::function<void(const TMessageBoxSeen&)> check);
 
-    // Steps that a user takes, one each: the functions below.
+    // Steps that a user takes, one each: the functions above as script steps.
     TDialogScript& Press(WORD key, WORD modifier = 0) { return Do([=] { PressKey(key, modifier); }); }
     TDialogScript& Alt(char key) { return Do([=] { PressAccessKey(key); }); }
     TDialogScript& Type(const std::string& text) { return Do([=] { TypeText(text); }); }
