@@ -17,18 +17,6 @@ struct AppSettings : testing::Test {
     std::string FileName = Dir / "Settings.ini";
     // Loading changes the current directory; each test starts in Dir.
     const TInDirectory In{Dir.Path()};
-
-    void Write(const std::string& options)
-    {
-        WriteFileText(FileName, "[Options]\r\n" + options);
-    }
-
-    void ExpectDequoteError()
-    {
-        TDoubleOptionsModel model;
-        EXPECT_EQ(ThrownMessage<EStringError>([&] { LoadSettings(FileName, model); }),
-                  "The program cannot dequote the string.");
-    }
 };
 
 }
@@ -109,18 +97,19 @@ TEST_F(AppSettings, AMissingFileOrAVanishedFolderChangesNothing)
 
 TEST_F(AppSettings, MalformedTextValuesStopTheLoad)
 {
-    for (const char* line : {"OriginalNamePrefix=abc\r\n", "OriginalNamePrefix=\r\n", "SerialNumberSuffix= x\"y\"\r\n"}) {
-        SCOPED_TRACE(line);
-        Write(line);
-        ExpectDequoteError();
+    for (const char* text : {"[Options]\r\nOriginalNamePrefix=abc\r\n", "[Options]\r\nOriginalNamePrefix=\r\n",
+                             "[Options]\r\nSerialNumberSuffix= x\"y\"\r\n", "[System]\r\nCurrentDirectory=C:\\\r\n"}) {
+        WriteFileText(FileName, text);
+        TDoubleOptionsModel model;
+        EXPECT_EQ(ThrownMessage<EStringError>([&] { LoadSettings(FileName, model); }),
+                  "The program cannot dequote the string.")
+            << text;
     }
-    WriteFileText(FileName, "[System]\r\nCurrentDirectory=C:\\\r\n");
-    ExpectDequoteError();
 }
 
 TEST_F(AppSettings, ASaveKeepsForeignKeysAndReplacesOwnKeysInPlace)
 {
-    Write("; a comment\r\nsortentries=0\r\nForeignKey=kept\r\n[Foreign]\r\nx=1\r\n");
+    WriteFileText(FileName, "[Options]\r\n; a comment\r\nsortentries=0\r\nForeignKey=kept\r\n[Foreign]\r\nx=1\r\n");
     TDoubleOptionsModel model;
     LoadSettings(FileName, model);
     EXPECT_FALSE(model.Options().SortEntries);
