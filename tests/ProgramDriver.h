@@ -17,11 +17,9 @@ struct TWindowSeen {
     std::string Text;    // a message box's text
     std::string Icon;    // a message box's icon: "shown" or "none"
     bool OkOnly = false; // a message box with a single OK button
-    std::vector<std::string> Lines; // the failed-entries dialog's list
-    std::string Clipboard;          // after a copy: the clipboard's text
-    // The same in Unicode, for text that our code page cannot hold.
-    std::vector<std::wstring> WideLines;
-    std::wstring WideClipboard;
+    // In Unicode, which a program in another code page than ours can need.
+    std::vector<std::wstring> WideLines;  // the failed-entries dialog's list
+    std::wstring WideClipboard;           // after a copy: the clipboard's text
     std::vector<std::wstring> WideFields; // the texts of the edit fields
 };
 
@@ -37,11 +35,10 @@ struct TProgramRun {
 // The built program's path: Tesselo.exe, or with TESSELO_PROGRAM=ansi the
 // same program without UTF-8 as its code page.
 std::string TesseloExe();
+bool IsAnsiProgram();
 
 // Starts the program in directory with the text after its name on the
 // command line, answers its windows in order, and waits for it to end.
-TProgramRun RunProgram(const std::string& exe, const std::string& arguments, const std::vector<TAnswer>& answers,
-                       const std::string& directory);
 TProgramRun RunProgram(const std::string& exe, const std::wstring& arguments, const std::vector<TAnswer>& answers,
                        const std::string& directory);
 
@@ -50,7 +47,6 @@ TAnswer Press(int command);
 // The command menu: checks the command's radio button, then "Execute".
 TAnswer ChooseCommand(int command);
 // The options dialog: replaces the text of its n-th edit field, then OK.
-TAnswer EditOption(int field, const std::string& text);
 TAnswer EditOption(int field, const std::wstring& text);
 // The failed-entries dialog: Ctrl+A and Ctrl+C as typed, then closes it.
 TAnswer CopyAll();

@@ -7,26 +7,18 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
-
-const std::string DequoteError = "error: The program cannot dequote the string.";
 
 // A character that catches byte-wise walks: 0x95 0x5C under code page 932.
 std::string DoubleByte()
 {
     return IsDoubleByteCodePage() ? TrailBackslash : "\xE9";
-}
-
-bool IsFile(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // For the length of a test, .html documents open in the recorder, which
@@ -42,11 +34,11 @@ public:
             FPrevious = previous;
         const std::string command = "\"" + recorder + "\" \"%1\"";
         RegSetValueA(HKEY_CLASSES_ROOT, Extension, REG_SZ, ProgId, 0);
-        RegSetValueA(HKEY_CLASSES_ROOT, Command, REG_SZ, command.c_str(), 0);
+        RegSetValueA(HKEY_CLASSES_ROOT, "TesseloTest.Html\\shell\\open\\command", REG_SZ, command.c_str(), 0);
     }
     ~THtmlViewer()
     {
-        RegDeleteTreeA(HKEY_CLASSES_ROOT, "TesseloTest.Html");
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, ProgId);
         RegSetValueA(HKEY_CLASSES_ROOT, Extension, REG_SZ, FPrevious.c_str(), 0);
         SetEnvironmentVariableA("TESSELO_OPENED", nullptr);
     }
@@ -56,7 +48,6 @@ public:
 private:
     static constexpr const char* Extension = ".html";
     static constexpr const char* ProgId = "TesseloTest.Html";
-    static constexpr const char* Command = "TesseloTest.Html\\shell\\open\\command";
     std::string FPrevious;
 };
 
@@ -77,12 +68,13 @@ std::string Render(const TWindowSeen& seen)
     }
     if (seen.Kind == "Create Directories") {
         std::string text = "failed:";
-        std::string all;
-        for (const std::string& line : seen.Lines) {
-            text += " " + line;
-            all += line + "\r\n";
+        std::wstring all;
+        for (const std::wstring& line : seen.WideLines) {
+            text += " " + Narrow(line);
+            all += line + L"\r\n";
         }
-        return seen.Clipboard.empty() ? text : text + (seen.Clipboard == all ? " (copied)" : " copied: " + seen.Clipboard);
+        const std::wstring& copied = seen.WideClipboard;
+        return copied.empty() ? text : text + (copied == all ? " (copied)" : " copied: " + Narrow(copied));
     }
     return seen.Kind;
 }
@@ -108,22 +100,15 @@ struct TCase {
 // that are no text at all.
 std::string Encode(const std::string& text, const std::string& encoding)
 {
-    if (encoding.empty())
-        return text;
-    if (encoding == "nul")
-        return text + std::string("\0", 1);
     const std::wstring wide = Wide(text);
-    if (encoding == "utf-8")
-        return Narrow(wide, CP_UTF8);
-    if (encoding == "utf-8-bom")
-        return "\xEF\xBB\xBF" + Narrow(wide, CP_UTF8);
+    if (encoding == "utf-8" || encoding == "utf-8-bom")
+        return (encoding == "utf-8" ? "" : "\xEF\xBB\xBF") + Narrow(wide, CP_UTF8);
+    if (encoding != "utf-16le" && encoding != "utf-16be")
+        return encoding == "nul" ? text + '\0' : text;
     const bool big = encoding == "utf-16be";
     std::string bytes = big ? "\xFE\xFF" : "\xFF\xFE";
-    for (const wchar_t c : wide) {
-        const char low = static_cast<char>(c & 0xFF);
-        const char high = static_cast<char>(c >> 8);
-        bytes += big ? std::string{high, low} : std::string{low, high};
-    }
+    for (const wchar_t c : wide)
+        bytes += big ? std::string{char(c >> 8), char(c)} : std::string{char(c), char(c >> 8)};
     return bytes;
 }
 
@@ -138,6 +123,8 @@ protected:
     std::string SettingsFile = Folder + "\\Settings.ini";
     std::string Src = Root / "sources";
     std::string Out = Root / "out";
+    // Settings.ini's options that send the output to Out.
+    std::string ToOut = "[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + Out + "\"\r\n";
 
     void SetUp() override
     {
@@ -154,66 +141,35 @@ protected:
     {
         std::string expanded = Replace(Replace(text, "{src}", Src), "{out}", Out);
         expanded = Replace(Replace(expanded, "{prog}", Folder), "{tb}", DoubleByte());
-        for (const char* kind : {"{deep:", "{len:"}) {
-            for (size_t at = expanded.find(kind); at != std::string::npos; at = expanded.find(kind, at)) {
-                const size_t end = expanded.find('}', at);
-                const size_t length = std::stoul(expanded.substr(at + std::strlen(kind), end - at));
-                const std::string names = kind[1] == 'd'
-                    ? FolderChain(length)
-                    : DoubleByte() + std::string(length - Wide(Src).size() - 2, 'x');
-                expanded.replace(at, end + 1 - at, names);
-            }
+        size_t at;
+        while ((at = expanded.find("{deep:")) != std::string::npos || (at = expanded.find("{len:")) != std::string::npos) {
+            const size_t colon = expanded.find(':', at), end = expanded.find('}', at);
+            const size_t length = std::stoul(expanded.substr(colon + 1, end - colon - 1));
+            expanded.replace(at, end + 1 - at, expanded[at + 1] == 'd'
+                                                   ? FolderChain(length)
+                                                   : DoubleByte() + std::string(length - Wide(Src).size() - 2, 'x'));
         }
         return expanded;
     }
 
+    // Names of 50 characters, the last one shorter.
     static std::string FolderChain(size_t length)
     {
         std::string chain;
-        for (size_t done = 0; done < length;) {
-            const size_t name = std::min<size_t>(50, length - done);
-            chain += DoubleByte() + std::string(name - 1, 'x');
-            done += name;
-            if (done < length) {
-                chain += '\\';
-                ++done;
-            }
-        }
+        for (size_t at = 0; at < length; at += 51)
+            chain += (at ? "\\" : "") + DoubleByte() + std::string(std::min<size_t>(50, length - at) - 1, 'x');
         return chain;
     }
 
-    // Makes the folders above path that are missing.
-    static void MakeParents(const std::string& path)
+    // Makes the folders on the way to path that are missing, and path
+    // itself when it ends in '\'.
+    static void MakeFolders(const std::string& path)
     {
         const std::wstring wide = Wide(path);
         for (size_t at = wide.find(L'\\', 3); at != std::wstring::npos; at = wide.find(L'\\', at + 1))
             CreateDirectoryW((L"\\\\?\\" + wide.substr(0, at)).c_str(), nullptr);
     }
 
-    TProgramRun Run(const std::string& arguments, const std::vector<TAnswer>& answers)
-    {
-        TProgramRun run = RunProgram(Exe, Expand(arguments), answers, Src);
-        EXPECT_TRUE(run.Ended);
-        EXPECT_EQ(run.ExitCode, 0u);
-        return run;
-    }
-
-    void ExpectWindows(const TProgramRun& run, const std::vector<std::string>& expected)
-    {
-        ASSERT_EQ(run.Seen.size(), expected.size());
-        for (size_t i = 0; i < expected.size(); ++i) {
-            const std::string want = Expand(expected[i]);
-            const std::string seen = Render(run.Seen[i]);
-            if (!want.empty() && want.back() == '*')
-                EXPECT_EQ(seen.substr(0, want.size() - 1), want.substr(0, want.size() - 1));
-            else
-                EXPECT_EQ(seen, want);
-        }
-    }
-};
-
-class Program : public ProgramTest, public testing::WithParamInterface<TCase> {
-protected:
     // The output goes to {out} unless the case says otherwise.
     std::string SettingsText(const TCase& c) const
     {
@@ -226,33 +182,41 @@ protected:
             text += Expand(line) + "\r\n";
         return text;
     }
+
+    // Runs the program on arguments and checks the windows it showed.
+    void Run(const std::string& arguments, const std::vector<TAnswer>& answers, const std::vector<std::string>& windows)
+    {
+        const TProgramRun run = RunProgram(Exe, Wide(Expand(arguments)), answers, Src);
+        EXPECT_TRUE(run.Ended);
+        EXPECT_EQ(run.ExitCode, 0u);
+        ASSERT_EQ(run.Seen.size(), windows.size());
+        for (size_t i = 0; i < windows.size(); ++i) {
+            const std::string want = Expand(windows[i]), seen = Render(run.Seen[i]);
+            const bool start = !want.empty() && want.back() == '*';
+            EXPECT_EQ(start ? seen.substr(0, want.size() - 1) : seen, start ? want.substr(0, want.size() - 1) : want);
+        }
+    }
 };
+
+class Program : public ProgramTest, public testing::WithParamInterface<TCase> {};
 
 TEST_P(Program, RunsAsTheUserExpects)
 {
     const TCase& c = GetParam();
     for (const std::string& source : c.Sources) {
-        const std::string path = Expand("{src}\\" + source);
-        if (source.back() == '\\') {
-            MakeParents(path.substr(0, path.size() - 1));
-            MakeDirectory(path.substr(0, path.size() - 1));
-        } else {
-            MakeParents(path);
-            WriteFileText(path, "x");
-        }
+        MakeFolders(Expand("{src}\\" + source));
+        if (source.back() != '\\')
+            WriteFileText(Expand("{src}\\" + source), "x");
     }
-    for (const std::string& name : c.Taken) {
-        MakeParents(Expand(c.OutFolder + "\\" + name));
-        MakeDirectory(Expand(c.OutFolder + "\\" + name));
-    }
+    for (const std::string& name : c.Taken)
+        MakeFolders(Expand(c.OutFolder + "\\" + name + "\\"));
     const std::string before = Encode(SettingsText(c), c.Encoding);
     WriteFileText(SettingsFile, before);
 
-    const TProgramRun run = Run(c.Arguments, c.Answers);
-    ExpectWindows(run, c.Windows);
-    std::vector<std::string> out;
-    for (const std::string& name : c.Out)
-        out.push_back(Expand(name));
+    Run(c.Arguments, c.Answers, c.Windows);
+    std::vector<std::string> out = c.Out;
+    for (std::string& name : out)
+        name = Expand(name);
     EXPECT_EQ(DirectoryNames(Expand(c.OutFolder)), out);
     const std::string after = ReadFileText(SettingsFile);
     if (!c.Saved)
@@ -260,14 +224,31 @@ TEST_P(Program, RunsAsTheUserExpects)
     else
         EXPECT_NE(after.find("SortEntries="), std::string::npos) << after;
     // Read as the program wrote it: in UTF-8 where it runs in UTF-8.
-    const char* program = std::getenv("TESSELO_PROGRAM");
-    const std::string saved = program && std::string(program) == "ansi" ? after : Narrow(Wide(after, CP_UTF8));
+    const std::string saved = IsAnsiProgram() ? after : Narrow(Wide(after, CP_UTF8));
     for (const std::string& line : c.SavedLines)
         EXPECT_NE(saved.find(Expand(line) + "\r\n"), std::string::npos) << line << " in\n" << saved;
 }
 
 const std::string AboutBox = "box About icon=none ok: Tesselo Version 2.0.0\r\n\r\n"
                              "Copyright (C) 2026 The Tesselo developers. All rights reserved.";
+
+// Settings.ini in an encoding that Notepad saves: the prefix reads as typed,
+// and the output folder too, or the run would go to the desktop.
+TCase Encoded(const char* name, const char* encoding)
+{
+    return {name, {"OriginalNamePrefix=\"{tb}-\""}, {"a.txt"}, {}, "{src}\\a.txt", {}, {}, {"{tb}-a"}, true, {}, "{src}",
+            encoding};
+}
+
+// A setting's value that stops the run before it makes anything, with names
+// taken that the value would be used for.
+TCase Refused(const char* name, const std::string& key, const std::string& value, const std::string& why,
+              const std::vector<std::string>& taken = {})
+{
+    return {name, {key + "=\"" + value + "\""}, {"a.txt"}, taken, "{src}\\a.txt", {Press(IDOK)},
+            {"error: The program cannot use the setting \"" + key + "\" because its value \"" + value + "\" " + why},
+            taken, false, {}};
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Program,
@@ -303,7 +284,7 @@ INSTANTIATE_TEST_SUITE_P(
               "\"{src}\\a.txt\" \"{src}\\b.txt\"", {TypeKeysThenOk({VK_TAB, VK_TAB, VK_LEFT})}, {"browser"}, {"a", "b", "inner"}, true,
               {"CurrentDirectory=\"{out}\""}, "{out}\\inner"},
         TCase{"MenuCancelled", {}, {}, {}, "", {Press(IDCANCEL)}, {"Tesselo"}, {}, true, {"CurrentDirectory=\"{src}\""}},
-        TCase{"OptionsConfirmed", {"OriginalNamePrefix=\"Old\""}, {}, {}, "", {ChooseCommand(0), EditOption(1, "New ")},
+        TCase{"OptionsConfirmed", {"OriginalNamePrefix=\"Old\""}, {}, {}, "", {ChooseCommand(0), EditOption(1, L"New ")},
               {"Tesselo", "Options"}, {}, true, {"OriginalNamePrefix=\"New \""}},
         TCase{"OptionsCancelled", {"OriginalNamePrefix=\"Old\""}, {}, {}, "",
               {ChooseCommand(0), Press(IDCANCEL)}, {"Tesselo", "Options"}, {}, true, {"OriginalNamePrefix=\"Old\""}},
@@ -311,9 +292,9 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"MissingHelp", {}, {}, {}, "", {ChooseCommand(1), Press(IDOK)},
               {"Tesselo", "error: The program could not open the help."}, {}, false, {}},
         TCase{"AnUnquotedTextValue", {"OriginalNamePrefix=abc"}, {"a.txt"}, {}, "{src}\\a.txt", {Press(IDOK)},
-              {DequoteError}, {}, false, {}},
+              {"error: The program cannot dequote the string."}, {}, false, {}},
         TCase{"AnUnquotedTextValueWithoutArguments", {"OriginalNamePrefix=abc"}, {}, {}, "", {Press(IDOK)},
-              {DequoteError}, {}, false, {}},
+              {"error: The program cannot dequote the string."}, {}, false, {}},
         // What a drop or a shortcut can put on a command line.
         TCase{"AnUnbalancedQuote", {}, {"a b.txt"}, {}, "\"{src}\\a b.txt", {}, {}, {"a b"}, true, {}},
         TCase{"OnlyQuotesAndBlanks", {}, {}, {}, "\"\" \t \"\"", {Press(IDCANCEL)}, {"Tesselo"}, {}, true, {}},
@@ -329,40 +310,18 @@ INSTANTIATE_TEST_SUITE_P(
         // Refused on Windows, whose long form needs the server; Wine keeps
         // the path as it is, and it is no regular file there.
         TCase{"AnUncPathToNoServer", {}, {}, {}, "\\\\noserver\\share\\x.txt", {}, {}, {"x.txt"}, true, {}},
-        // Settings.ini in every encoding Notepad saves: the prefix reads as
-        // typed, and the output folder too, or the run would go to the desktop.
-        TCase{"SettingsInUtf16", {"OriginalNamePrefix=\"{tb}-\""}, {"a.txt"}, {}, "{src}\\a.txt", {}, {}, {"{tb}-a"},
-              true, {}, "{src}", "utf-16le"},
-        TCase{"SettingsInUtf16BigEndian", {"OriginalNamePrefix=\"{tb}-\""}, {"a.txt"}, {}, "{src}\\a.txt", {}, {},
-              {"{tb}-a"}, true, {}, "{src}", "utf-16be"},
-        TCase{"SettingsInUtf8WithAMark", {"OriginalNamePrefix=\"{tb}-\""}, {"a.txt"}, {}, "{src}\\a.txt", {}, {},
-              {"{tb}-a"}, true, {}, "{src}", "utf-8-bom"},
-        TCase{"SettingsInUtf8", {"OriginalNamePrefix=\"{tb}-\""}, {"a.txt"}, {}, "{src}\\a.txt", {}, {}, {"{tb}-a"},
-              true, {}, "{src}", "utf-8"},
+        Encoded("SettingsInUtf16", "utf-16le"), Encoded("SettingsInUtf16BigEndian", "utf-16be"),
+        Encoded("SettingsInUtf8WithAMark", "utf-8-bom"), Encoded("SettingsInUtf8", "utf-8"),
         TCase{"SettingsThatAreNoText", {}, {"a.txt"}, {}, "{src}\\a.txt", {Press(IDOK)},
               {"error: The program cannot read the file \"{prog}\\Settings.ini\" because it is not text in the "
                "system's code page, UTF-8 or UTF-16."},
               {}, false, {}, "{src}", "nul"},
         // Values that the options dialog refuses, edited into the file by hand.
-        TCase{"AnEmptyOtherFolder", {"OutputDirectory=3", "OtherOutputDirectory=\"\""}, {"a.txt"}, {}, "{src}\\a.txt",
-              {Press(IDOK)},
-              {"error: The program cannot use the setting \"OtherOutputDirectory\" because its value \"\" is not a "
-               "path in absolute form."},
-              {}, false, {}},
-        TCase{"ARelativeOtherFolder", {"OutputDirectory=3", "OtherOutputDirectory=\"out\""}, {"a.txt"}, {},
-              "{src}\\a.txt", {Press(IDOK)},
-              {"error: The program cannot use the setting \"OtherOutputDirectory\" because its value \"out\" is not "
-               "a path in absolute form."},
-              {}, false, {}},
-        TCase{"APrefixThatClimbsOut", {"OriginalNamePrefix=\"..\\\""}, {"a.txt"}, {}, "{src}\\a.txt", {Press(IDOK)},
-              {"error: The program cannot use the setting \"OriginalNamePrefix\" because its value \"..\\\" holds a "
-               "character that file names cannot hold."},
-              {}, false, {}},
-        TCase{"ASerialNumberSuffixWithASlash", {"SerialNumberSuffix=\"/x\""}, {"a.txt"}, {"a"}, "{src}\\a.txt",
-              {Press(IDOK)},
-              {"error: The program cannot use the setting \"SerialNumberSuffix\" because its value \"/x\" holds a "
-               "character that file names cannot hold."},
-              {"a"}, false, {}},
+        Refused("AnEmptyOtherFolder", "OtherOutputDirectory", "", "is not a path in absolute form."),
+        Refused("ARelativeOtherFolder", "OtherOutputDirectory", "out", "is not a path in absolute form."),
+        Refused("APrefixThatClimbsOut", "OriginalNamePrefix", "..\\", "holds a character that file names cannot hold."),
+        Refused("ASerialNumberSuffixWithASlash", "SerialNumberSuffix", "/x",
+                "holds a character that file names cannot hold.", {"a"}),
         // Paths beyond MAX_PATH, to the 32,767 characters that Windows allows.
         TCase{"LongSources", {}, {"{deep:320}\\report.txt", "{deep:900}\\Photos\\"}, {},
               "\"{src}\\{deep:320}\\report.txt\" \"{src}\\{deep:900}\\Photos\"", {}, {}, {"Photos", "report"}, true, {}},
@@ -381,18 +340,29 @@ INSTANTIATE_TEST_SUITE_P(
               {}, false, {}}),
     [](const testing::TestParamInfo<TCase>& info) { return std::string(info.param.Name); });
 
-}
-
-namespace {
-
 using ProgramRuns = ProgramTest;
 
-// A name on a shared folder that no other run of the tests uses.
-std::string UniqueName(const std::string& stem)
-{
-    static int counter = 0;
-    return "tsl" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + stem;
-}
+// A folder that the tests share with everything else, the desktop or the
+// drive's root: the names made there begin with a stem that no other run of
+// the tests uses, and what begins with it goes, with all it holds, at the end.
+struct TSharedFolder {
+    explicit TSharedFolder(const std::string& folder) : Folder(folder) {}
+    ~TSharedFolder()
+    {
+        const std::wstring from = Wide(*this / "*") + L'\0'; // a list that ends in two NULs
+        SHFILEOPSTRUCTW operation = {};
+        operation.wFunc = FO_DELETE;
+        operation.pFrom = from.c_str();
+        operation.fFlags = FOF_NO_UI;
+        SHFileOperationW(&operation);
+    }
+    TSharedFolder(const TSharedFolder&) = delete;
+    TSharedFolder& operator=(const TSharedFolder&) = delete;
+    std::string operator/(const std::string& name) const { return Folder + "\\" + Stem + name; }
+
+    const std::string Folder;
+    const std::string Stem = "t" + std::to_string(GetCurrentProcessId()) + "-";
+};
 
 std::string SpecialFolder(int folder)
 {
@@ -405,16 +375,13 @@ std::string SpecialFolder(int folder)
 
 TEST_F(ProgramRuns, ADropWithTheDefaultsGoesToTheDesktopAndWritesEveryKey)
 {
-    const std::string desktop = SpecialFolder(CSIDL_DESKTOPDIRECTORY);
-    const std::string name = UniqueName(" report " + DoubleByte());
-    WriteFileText(Src + "\\" + name + ".txt", "x");
-    MakeDirectory(desktop + "\\" + name);
+    const TSharedFolder desktop(SpecialFolder(CSIDL_DESKTOPDIRECTORY));
+    const std::string name = " report " + DoubleByte();
+    WriteFileText(Src + "\\" + desktop.Stem + name + ".txt", "x");
+    MakeDirectory(desktop / name);
 
-    const TProgramRun run = Run("\"{src}\\" + name + ".txt\"", {});
-    EXPECT_TRUE(run.Seen.empty());
-    EXPECT_TRUE(IsDirectory(desktop + "\\" + name + " (2)"));
-    RemoveDirectoryA((desktop + "\\" + name + " (2)").c_str());
-    RemoveDirectoryA((desktop + "\\" + name).c_str());
+    Run("\"{src}\\" + desktop.Stem + name + ".txt\"", {}, {});
+    EXPECT_TRUE(IsDirectory(desktop / (name + " (2)")));
     EXPECT_EQ(ReadFileText(SettingsFile),
               "[System]\r\nCurrentDirectory=\"" + Src + "\"\r\n\r\n[Options]\r\nOutputDirectory=1\r\n"
               "OtherOutputDirectory=\"" + SpecialFolder(CSIDL_PERSONAL) + "\"\r\nOriginalNamePrefix=\"\"\r\n"
@@ -426,33 +393,26 @@ TEST_F(ProgramRuns, ADropWithTheDefaultsGoesToTheDesktopAndWritesEveryKey)
 TEST_F(ProgramRuns, AtTheSourceBelowADriveRootUsesTheRoot)
 {
     WriteFileText(SettingsFile, "[Options]\r\nOutputDirectory=0\r\n");
-    const std::string file = UniqueName("");
-    const std::string directory = UniqueName(".d");
-    WriteFileText("C:\\" + file + ".txt", "x");
-    MakeDirectory("C:\\" + directory);
+    const TSharedFolder root("C:");
+    WriteFileText(root / "file.txt", "x");
+    MakeDirectory(root / "folder.d");
     WriteFileText(Src + "\\report.txt", "x");
 
-    const TProgramRun run = Run("C:\\" + file + ".txt C:\\" + directory + " {src}\\report.txt", {});
-    EXPECT_TRUE(run.Seen.empty());
-    EXPECT_TRUE(IsDirectory("C:\\" + file));
-    EXPECT_TRUE(IsDirectory("C:\\" + directory + " (2)"));
+    Run(root / "file.txt " + root / "folder.d {src}\\report.txt", {}, {});
+    EXPECT_TRUE(IsDirectory(root / "file"));
+    EXPECT_TRUE(IsDirectory(root / "folder.d (2)"));
     EXPECT_TRUE(IsDirectory(Src + "\\report"));
-    for (const std::string& made : {file, directory + " (2)", directory})
-        RemoveDirectoryA(("C:\\" + made).c_str());
-    DeleteFileA(("C:\\" + file + ".txt").c_str());
 }
 
 TEST_F(ProgramRuns, AReadOnlySettingsFileIsKeptAndTheRunSaysSoAtTheEnd)
 {
-    const std::string before = "[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + Out + "\"\r\n";
-    WriteFileText(SettingsFile, before);
+    WriteFileText(SettingsFile, ToOut);
     SetFileAttributesA(SettingsFile.c_str(), FILE_ATTRIBUTE_READONLY);
     WriteFileText(Src + "\\a.txt", "x");
 
-    const TProgramRun run = Run("{src}\\a.txt", {Press(IDOK)});
-    ExpectWindows(run, {"error: The program could not write the file \"{prog}\\Settings.ini\"."});
+    Run("{src}\\a.txt", {Press(IDOK)}, {"error: The program could not write the file \"{prog}\\Settings.ini\"."});
     EXPECT_EQ(DirectoryNames(Out), std::vector<std::string>{"a"});
-    EXPECT_EQ(ReadFileText(SettingsFile), before);
+    EXPECT_EQ(ReadFileText(SettingsFile), ToOut);
     EXPECT_EQ(DirectoryNames(Folder), (std::vector<std::string>{"Settings.ini", "Tesselo.exe"}));
 }
 
@@ -461,43 +421,35 @@ TEST_F(ProgramRuns, AReadOnlySettingsFileIsKeptAndTheRunSaysSoAtTheEnd)
 TEST_F(ProgramRuns, ACharacterTheCodePageLacks)
 {
     const std::wstring prefix = L"\u0100-";
-    const std::string settings = Narrow(L"[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + Wide(Out)
-                                            + L"\"\r\nOriginalNamePrefix=\"" + prefix + L"\"\r\n",
-                                        CP_UTF8);
+    const std::string settings = Narrow(Wide(ToOut) + L"OriginalNamePrefix=\"" + prefix + L"\"\r\n", CP_UTF8);
     WriteFileText(SettingsFile, settings);
     WriteFileText(Src + "\\a.txt", "x");
 
-    const char* program = std::getenv("TESSELO_PROGRAM");
-    const bool ansi = program && std::string(program) == "ansi";
-    const TProgramRun run = Run("{src}\\a.txt", ansi ? std::vector<TAnswer>{Press(IDOK)} : std::vector<TAnswer>{});
-    if (ansi) {
-        ExpectWindows(run, {"error: The program cannot read the file \"{prog}\\Settings.ini\" because it holds "
-                            "characters that the system's code page lacks."});
+    if (IsAnsiProgram()) {
+        Run("{src}\\a.txt", {Press(IDOK)}, {"error: The program cannot read the file \"{prog}\\Settings.ini\" because "
+                                            "it holds characters that the system's code page lacks."});
         EXPECT_TRUE(DirectoryNames(Out).empty());
         EXPECT_EQ(ReadFileText(SettingsFile), settings);
     } else {
-        EXPECT_TRUE(run.Seen.empty());
+        Run("{src}\\a.txt", {}, {});
         EXPECT_EQ(WideDirectoryNames(Wide(Out)), std::vector<std::wstring>{prefix + L"a"});
     }
 }
 
 TEST_F(ProgramRuns, TwoThousandArgumentsAllGetTheirDirectories)
 {
-    WriteFileText(SettingsFile, "[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + Out + "\"\r\n");
+    WriteFileText(SettingsFile, ToOut);
     // Short paths, so that the command line stays within its 32,767 characters.
-    const std::string sources = "C:\\t" + std::to_string(GetCurrentProcessId());
+    const TSharedFolder root("C:");
+    const std::string sources = root / "s";
     MakeDirectory(sources);
     std::string arguments;
     for (int i = 0; i < 2000; ++i) {
         WriteFileText(sources + "\\" + std::to_string(i), "");
         arguments += " " + sources + "\\" + std::to_string(i);
     }
-    const TProgramRun run = Run(arguments, {});
-    EXPECT_TRUE(run.Seen.empty());
+    Run(arguments, {}, {});
     EXPECT_EQ(DirectoryNames(Out).size(), 2000u);
-    for (int i = 0; i < 2000; ++i)
-        DeleteFileA((sources + "\\" + std::to_string(i)).c_str());
-    RemoveDirectoryA(sources.c_str());
 }
 
 // The program's files are found beside it: Settings.ini, and the help, which
@@ -519,10 +471,10 @@ TEST(ProgramFolder, SettingsAndHelpAreBesideTheProgram)
     const std::string opened = scratch / "opened.txt";
     const THtmlViewer viewer(WindowsPathOf(TESSELO_RECORDER_PATH), opened);
 
-    const TProgramRun run = RunProgram(folder + "\\Tesselo.exe", "", {ChooseCommand(1)}, scratch.Path());
+    const TProgramRun run = RunProgram(folder + "\\Tesselo.exe", L"", {ChooseCommand(1)}, scratch.Path());
     EXPECT_EQ(run.ExitCode, 0u);
-    for (int i = 0; i < 100 && !IsFile(opened); ++i)
+    for (int i = 0; i < 100 && GetFileAttributesA(opened.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
         Sleep(50);
     EXPECT_EQ(ReadFileText(opened), "\"" + WindowsPathOf(TESSELO_RECORDER_PATH) + "\" \"" + folder + "\\Help\\index.html\"");
-    EXPECT_TRUE(IsFile(folder + "\\Settings.ini"));
+    EXPECT_NE(ReadFileText(folder + "\\Settings.ini").find("[Options]"), std::string::npos);
 }
