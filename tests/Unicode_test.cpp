@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -28,8 +27,7 @@ protected:
 
     void SetUp() override
     {
-        const char* program = std::getenv("TESSELO_PROGRAM");
-        if (program && std::string(program) == "ansi")
+        if (IsAnsiProgram())
             GTEST_SKIP() << "the program without UTF-8 keeps the system's code page";
         CreateDirectoryW(Src.c_str(), nullptr);
         CreateDirectoryW(Out.c_str(), nullptr);
