@@ -49,7 +49,7 @@ protected:
         std::wstring arguments;
         for (const std::wstring& source : sources) {
             const bool directory = source.back() == L'\\';
-            const std::wstring path = Src + L"\\" + source.substr(0, source.size() - directory);
+            const std::wstring path = Src + L"\\" + (directory ? source.substr(0, source.size() - 1) : source);
             if (directory)
                 CreateDirectoryW(path.c_str(), nullptr);
             else
