@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -357,15 +356,7 @@ using ProgramRuns = ProgramTest;
 // the tests uses, and what begins with it goes, with all it holds, at the end.
 struct TSharedFolder {
     explicit TSharedFolder(const std::string& folder) : Folder(folder) {}
-    ~TSharedFolder()
-    {
-        const std::wstring from = Wide(*this / "*") + L'\0'; // a list that ends in two NULs
-        SHFILEOPSTRUCTW operation = {};
-        operation.wFunc = FO_DELETE;
-        operation.pFrom = from.c_str();
-        operation.fFlags = FOF_NO_UI;
-        SHFileOperationW(&operation);
-    }
+    ~TSharedFolder() { RemoveMatching(L"\\\\?\\" + Wide(Folder), Wide(Stem + "*")); }
     TSharedFolder(const TSharedFolder&) = delete;
     TSharedFolder& operator=(const TSharedFolder&) = delete;
     std::string operator/(const std::string& name) const { return Folder + "\\" + Stem + name; }

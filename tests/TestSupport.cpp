@@ -9,30 +9,26 @@
 const std::string TrailBackslash = "\x95\x5C";
 const std::string TrailBar = "\x83\x7C";
 
-namespace {
-
-void RemoveTree(const std::wstring& path)
+void RemoveMatching(const std::wstring& folder, const std::wstring& pattern)
 {
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring child = path + L'\\' + name;
-            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileW(child.c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryW(path.c_str());
-}
-
+    HANDLE search = FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        const std::wstring child = folder + L'\\' + name;
+        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            RemoveMatching(child, L"*");
+            RemoveDirectoryW(child.c_str());
+        } else {
+            DeleteFileW(child.c_str());
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }
 
 std::wstring Wide(const std::string& text, UINT codePage)
@@ -73,7 +69,10 @@ TTempDir::TTempDir()
 
 TTempDir::~TTempDir()
 {
-    RemoveTree(L"\\\\?\\" + TestPath(FPath));
+    const std::wstring path = L"\\\\?\\" + TestPath(FPath);
+    RemoveMatching(path, L"*");
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(path.c_str());
 }
 
 TInDirectory::TInDirectory(const std::string& path)

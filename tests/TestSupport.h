@@ -27,6 +27,11 @@ private:
     std::string FPath;
 };
 
+// Removes what in folder matches the pattern (wildcards as FindFirstFile
+// takes them), with everything it holds, read-only or not. Give a folder in
+// the \\?\ form to reach paths of any length.
+void RemoveMatching(const std::wstring& folder, const std::wstring& pattern);
+
 // Makes a directory the current one, and the one before current again when
 // the object goes (before a scratch directory made earlier goes).
 class TInDirectory {
