@@ -154,6 +154,14 @@ std::vector<std::string> DirectoryNames(const std::string& directory)
     return names;
 }
 
+TProgramCopy::TProgramCopy()
+    : Folder(Root / ("my " + (IsDoubleByteCodePage() ? TrailBackslash + "\x83\x5C" : "\xE9") + " program"))
+{
+    for (const std::string& folder : {Folder, Src, Out})
+        MakeDirectory(folder);
+    EXPECT_TRUE(CopyFileA(TesseloExe().c_str(), Exe.c_str(), TRUE)) << Exe;
+}
+
 TProgramRun RunProgram(const std::string& exe, const std::wstring& arguments, const std::vector<TAnswer>& answers,
                        const std::string& directory)
 {

@@ -4,6 +4,8 @@
 // ended. A program that does not end in time is killed and fails the test.
 #pragma once
 
+#include "TestSupport.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -36,6 +38,22 @@ struct TProgramRun {
 // same program without UTF-8 as its code page.
 std::string TesseloExe();
 bool IsAnsiProgram();
+
+// A copy of the built program in a scratch folder of its own, whose name has
+// blanks and, under code page 932, characters whose trail byte is '\'; beside
+// it empty folders for the sources and the output. All of it goes with the
+// object.
+struct TProgramCopy {
+    TProgramCopy();
+    TTempDir Root;
+    const std::string Folder;
+    const std::string Exe = Folder + "\\Tesselo.exe";
+    const std::string SettingsFile = Folder + "\\Settings.ini";
+    const std::string Src = Root / "sources";
+    const std::string Out = Root / "out";
+    // Settings.ini's options that send the output to Out.
+    const std::string ToOut = "[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + Out + "\"\r\n";
+};
 
 // Starts the program in directory with the text after its name on the
 // command line, answers its windows in order, and waits for it to end.

@@ -115,28 +115,8 @@ std::string Encode(const std::string& text, const std::string& encoding)
     return bytes;
 }
 
-// A program folder of its own for each test, beside scratch folders for
-// the sources and the output.
-class ProgramTest : public testing::Test {
+class ProgramTest : public testing::Test, protected TProgramCopy {
 protected:
-    TTempDir Root;
-    // Blanks, and under code page 932 two characters whose trail byte is '\'.
-    std::string Folder = Root / ("my " + (IsDoubleByteCodePage() ? TrailBackslash + "\x83\x5C" : "\xE9") + " program");
-    std::string Exe = Folder + "\\Tesselo.exe";
-    std::string SettingsFile = Folder + "\\Settings.ini";
-    std::string Src = Root / "sources";
-    std::string Out = Root / "out";
-    // Settings.ini's options that send the output to Out.
-    std::string ToOut = "[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + Out + "\"\r\n";
-
-    void SetUp() override
-    {
-        MakeDirectory(Folder);
-        MakeDirectory(Src);
-        MakeDirectory(Out);
-        ASSERT_TRUE(CopyFileA(TesseloExe().c_str(), Exe.c_str(), TRUE));
-    }
-
     // {deep:N} is a chain of folder names N characters long, {len:N} the
     // name that makes {src}\name N characters long; every name begins with
     // the awkward character of the code page.
@@ -458,21 +438,18 @@ TEST_F(ProgramRuns, TwoThousandArgumentsAllGetTheirDirectories)
 // program, and by the package check from the unpacked package.
 TEST(ProgramFolder, SettingsAndHelpAreBesideTheProgram)
 {
-    const TTempDir scratch;
-    std::string folder;
+    const TProgramCopy copy;
+    std::string folder = copy.Folder;
     if (const char* unpacked = std::getenv("TESSELO_PROGRAM_DIR")) {
         folder = unpacked;
     } else {
-        folder = scratch / ("Program " + DoubleByte());
-        MakeDirectory(folder);
         MakeDirectory(folder + "\\Help");
-        ASSERT_TRUE(CopyFileA(TesseloExe().c_str(), (folder + "\\Tesselo.exe").c_str(), TRUE));
         ASSERT_TRUE(CopyFileA(WindowsPathOf(TESSELO_HELP_PATH).c_str(), (folder + "\\Help\\index.html").c_str(), TRUE));
     }
-    const std::string opened = scratch / "opened.txt";
+    const std::string opened = copy.Root / "opened.txt";
     const THtmlViewer viewer(WindowsPathOf(TESSELO_RECORDER_PATH), opened);
 
-    const TProgramRun run = RunProgram(folder + "\\Tesselo.exe", L"", {ChooseCommand(1)}, scratch.Path());
+    const TProgramRun run = RunProgram(folder + "\\Tesselo.exe", L"", {ChooseCommand(1)}, copy.Root.Path());
     EXPECT_EQ(run.ExitCode, 0u);
     for (int i = 0; i < 100 && GetFileAttributesA(opened.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
         Sleep(50);

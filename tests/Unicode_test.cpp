@@ -17,29 +17,21 @@ std::string Utf8(const std::wstring& text)
     return Narrow(text, CP_UTF8);
 }
 
-class Unicode : public testing::Test {
+class Unicode : public testing::Test, protected TProgramCopy {
 protected:
-    TTempDir Root;
-    std::wstring Src = Wide(Root / "sources");
-    std::wstring Out = Wide(Root / "out");
-    std::string Folder = Root / "program";
-    std::string SettingsFile = Folder + "\\Settings.ini";
+    const std::wstring Sources = Wide(Src);
+    const std::wstring Output = Wide(Out);
 
     void SetUp() override
     {
         if (IsAnsiProgram())
             GTEST_SKIP() << "the program without UTF-8 keeps the system's code page";
-        CreateDirectoryW(Src.c_str(), nullptr);
-        CreateDirectoryW(Out.c_str(), nullptr);
-        MakeDirectory(Folder);
-        ASSERT_TRUE(CopyFileA(TesseloExe().c_str(), (Folder + "\\Tesselo.exe").c_str(), TRUE));
     }
 
     // Settings.ini as the program writes it now: UTF-8.
     void WriteSettings(const std::wstring& options)
     {
-        WriteFileText(SettingsFile, Utf8(L"[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + Out + L"\"\r\n"
-                                         + options));
+        WriteFileText(SettingsFile, Utf8(Wide(ToOut) + options));
     }
 
     // Makes the sources (a directory when the name ends in '\') and runs the
@@ -49,14 +41,14 @@ protected:
         std::wstring arguments;
         for (const std::wstring& source : sources) {
             const bool directory = source.back() == L'\\';
-            const std::wstring path = Src + L"\\" + (directory ? source.substr(0, source.size() - 1) : source);
+            const std::wstring path = Sources + L"\\" + (directory ? source.substr(0, source.size() - 1) : source);
             if (directory)
                 CreateDirectoryW(path.c_str(), nullptr);
             else
                 WriteFileText(path, "x");
             arguments += L" \"" + path + L"\"";
         }
-        TProgramRun run = RunProgram(Folder + "\\Tesselo.exe", arguments, answers, Root.Path());
+        TProgramRun run = RunProgram(Exe, arguments, answers, Root.Path());
         EXPECT_TRUE(run.Ended);
         return run;
     }
@@ -82,17 +74,17 @@ TEST_F(Unicode, NamesFromEveryScriptAreMadeExactly)
                                 L"\u00DCn\u00EFc\u00F6d\u00E9.d"})
         expected.push_back(L"\u0394-" + std::wstring(stem) + L" \u6771");
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(WideDirectoryNames(Out), expected);
+    EXPECT_EQ(WideDirectoryNames(Output), expected);
 }
 
 TEST_F(Unicode, NumberedNamesInOtherScriptsAtBothEnds)
 {
     WriteSettings(L"SerialNumberPrefix=\"\u2116\"\r\nSerialNumberSuffix=\" \u00B7 \"\r\nSerialNumberPosition=0\r\n");
-    CreateDirectoryW((Out + L"\\\u6771\u4EAC").c_str(), nullptr);
+    CreateDirectoryW((Output + L"\\\u6771\u4EAC").c_str(), nullptr);
     Drop({L"\u6771\u4EAC.txt"});
     WriteSettings(L"SerialNumberPrefix=\" (\u7B2C\"\r\nSerialNumberSuffix=\"\u53F7)\"\r\n");
     Drop({L"\u6771\u4EAC.txt"});
-    EXPECT_EQ(WideDirectoryNames(Out), (Names{L"\u2116" L"2 \u00B7 \u6771\u4EAC", L"\u6771\u4EAC", L"\u6771\u4EAC (\u7B2C2\u53F7)"}));
+    EXPECT_EQ(WideDirectoryNames(Output), (Names{L"\u2116" L"2 \u00B7 \u6771\u4EAC", L"\u6771\u4EAC", L"\u6771\u4EAC (\u7B2C2\u53F7)"}));
 }
 
 TEST_F(Unicode, OneNameOfTwentyInAnotherScriptStopsNothing)
@@ -104,7 +96,7 @@ TEST_F(Unicode, OneNameOfTwentyInAnotherScriptStopsNothing)
     sources.push_back(L"\u6771\u4EAC\u0395\u03BB.txt");
     const TProgramRun run = Drop(sources);
     EXPECT_TRUE(run.Seen.empty());
-    EXPECT_EQ(WideDirectoryNames(Out).size(), 20u);
+    EXPECT_EQ(WideDirectoryNames(Output).size(), 20u);
 }
 
 TEST_F(Unicode, PathsLongerThan260BytesButNot260CharactersAreMade)
@@ -112,15 +104,15 @@ TEST_F(Unicode, PathsLongerThan260BytesButNot260CharactersAreMade)
     // 120 bytes a name in UTF-8: within what a Linux file system takes for one.
     const std::wstring folder(40, L'\u4EAC');
     const std::wstring name(40, L'\u6771');
-    WriteFileText(SettingsFile, Utf8(L"[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + Out + L"\\"
+    WriteFileText(SettingsFile, Utf8(L"[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + Output + L"\\"
                                      + folder + L"\"\r\nOriginalNameSuffix=\"" + folder + L"\"\r\n"));
-    CreateDirectoryW((Src + L"\\" + folder).c_str(), nullptr);
+    CreateDirectoryW((Sources + L"\\" + folder).c_str(), nullptr);
     const TProgramRun run = Drop({folder + L"\\" + name + L".txt"});
     EXPECT_TRUE(run.Seen.empty());
-    const std::wstring made = Out + L"\\" + folder + L"\\" + name + folder;
+    const std::wstring made = Output + L"\\" + folder + L"\\" + name + folder;
     EXPECT_GT(Utf8(made).size(), 260u);
     EXPECT_LT(made.size(), 260u);
-    EXPECT_EQ(WideDirectoryNames(Out + L"\\" + folder), Names{name + folder});
+    EXPECT_EQ(WideDirectoryNames(Output + L"\\" + folder), Names{name + folder});
 }
 
 TEST_F(Unicode, TheFailedListShowsAndCopiesEveryScript)
@@ -128,11 +120,11 @@ TEST_F(Unicode, TheFailedListShowsAndCopiesEveryScript)
     // Unsorted: where an emoji sorts among letters is the locale's choice.
     WriteSettings(L"AvoidNameCollision=0\r\nSortEntries=0\r\n");
     for (const wchar_t* taken : {L"\u0395\u03BB\u03BB\u03AC\u03B4\u03B1", L"\U0001F600 smile"})
-        CreateDirectoryW((Out + L"\\" + taken).c_str(), nullptr);
+        CreateDirectoryW((Output + L"\\" + taken).c_str(), nullptr);
     const TProgramRun run = Drop({L"\U0001F600 smile.txt", L"\u0395\u03BB\u03BB\u03AC\u03B4\u03B1.pdf", L"a.txt"},
                                  {CopyAll()});
     ASSERT_EQ(run.Seen.size(), 1u);
-    const Names failed = {Src + L"\\\U0001F600 smile.txt", Src + L"\\\u0395\u03BB\u03BB\u03AC\u03B4\u03B1.pdf"};
+    const Names failed = {Sources + L"\\\U0001F600 smile.txt", Sources + L"\\\u0395\u03BB\u03BB\u03AC\u03B4\u03B1.pdf"};
     EXPECT_EQ(run.Seen[0].WideLines, failed);
     EXPECT_EQ(run.Seen[0].WideClipboard, failed[0] + L"\r\n" + failed[1] + L"\r\n");
 }
@@ -141,8 +133,7 @@ TEST_F(Unicode, TheOptionsDialogTakesAndStoresEveryScript)
 {
     WriteSettings(L"OriginalNamePrefix=\"\u041C\u043E\"\r\n");
     const std::wstring prefix = L"\u6771\u0394\u0416\u0627\U0001F600 ";
-    TProgramRun run = RunProgram(Folder + "\\Tesselo.exe", std::wstring(), {ChooseCommand(0), EditOption(1, prefix)},
-                                 Root.Path());
+    TProgramRun run = RunProgram(Exe, std::wstring(), {ChooseCommand(0), EditOption(1, prefix)}, Root.Path());
     ASSERT_EQ(run.Seen.size(), 2u);
     ASSERT_GE(run.Seen[1].WideFields.size(), 2u);
     EXPECT_EQ(run.Seen[1].WideFields[1], L"\u041C\u043E");
@@ -155,7 +146,7 @@ TEST_F(Unicode, TheOptionsDialogTakesAndStoresEveryScript)
 TEST_F(Unicode, AnOldSettingsFileInCodePage932IsReadAndRewrittenInUtf8)
 {
     REQUIRE_DOUBLE_BYTE_CODE_PAGE();
-    const std::string other = Narrow(Out) + "\\" + TrailBackslash;
+    const std::string other = Out + "\\" + TrailBackslash;
     const std::string prefix = TrailBackslash + "\x83\x5C";
     WriteFileText(SettingsFile, "[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + other
                                     + "\"\r\nOriginalNamePrefix=\"" + prefix + "\"\r\n");
@@ -168,9 +159,8 @@ TEST_F(Unicode, AnOldSettingsFileInCodePage932IsReadAndRewrittenInUtf8)
 
 TEST_F(Unicode, AByteOrderMarkIsReadAndNotWritten)
 {
-    WriteFileText(SettingsFile, "\xEF\xBB\xBF" + Utf8(L"[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"" + Out
-                                                      + L"\"\r\nOriginalNamePrefix=\"\u0394\"\r\n"));
+    WriteFileText(SettingsFile, "\xEF\xBB\xBF" + Utf8(Wide(ToOut) + L"OriginalNamePrefix=\"\u0394\"\r\n"));
     Drop({L"a.txt"});
-    EXPECT_EQ(WideDirectoryNames(Out), Names{L"\u0394a"});
+    EXPECT_EQ(WideDirectoryNames(Output), Names{L"\u0394a"});
     EXPECT_EQ(ReadFileText(SettingsFile).rfind("[Options]\r\n", 0), 0u);
 }
