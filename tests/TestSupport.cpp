@@ -69,10 +69,9 @@ TTempDir::TTempDir()
 
 TTempDir::~TTempDir()
 {
-    const std::wstring path = L"\\\\?\\" + TestPath(FPath);
-    RemoveMatching(path, L"*");
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryW(path.c_str());
+    // The directory is the one entry of its parent that its own name matches.
+    const size_t cut = FPath.rfind('\\');
+    RemoveMatching(L"\\\\?\\" + Wide(FPath.substr(0, cut)), Wide(FPath.substr(cut + 1)));
 }
 
 TInDirectory::TInDirectory(const std::string& path)
