@@ -438,6 +438,8 @@ TEST_F(ProgramRuns, TwoThousandArgumentsAllGetTheirDirectories)
 // program, and by the package check from the unpacked package.
 TEST(ProgramFolder, SettingsAndHelpAreBesideTheProgram)
 {
+    // The copy also gives the scratch folder; the package check runs the
+    // unpacked program instead of it.
     const TProgramCopy copy;
     std::string folder = copy.Folder;
     if (const char* unpacked = std::getenv("TESSELO_PROGRAM_DIR")) {
