@@ -3,6 +3,7 @@
 #include "Kro_autopointers.h"
 #include "Tk_application.h"
 #include "Tk_format.h"
+#include "Tk_handles.h"
 #include "Tk_paths.h"
 #include "Tk_screen.h"
 #include "Tk_strings.h"
@@ -49,10 +50,6 @@ std::string GetPersonalDirectory()
 }
 
 namespace {
-
-struct TReleaseAllocator {
-    void operator()(IMalloc* allocator) const { allocator->Release(); }
-};
 
 // Memory that the shell's allocator gave, given back to it.
 struct TShellFree {
@@ -122,7 +119,7 @@ bool BrowseForFolder(const std::string& title, std::string& directory)
     IMalloc* shellAllocator = nullptr;
     if (FAILED(SHGetMalloc(&shellAllocator)) || !shellAllocator)
         return false;
-    const std::unique_ptr<IMalloc, TReleaseAllocator> allocator(shellAllocator);
+    const TComPointer<IMalloc> allocator(shellAllocator);
     const std::unique_ptr<char, TShellFree> buffer(static_cast<char*>(allocator->Alloc(MAX_PATH)),
                                                    TShellFree{shellAllocator});
     if (!buffer)

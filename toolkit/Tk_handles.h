@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <unknwn.h>
 
 #include <memory>
 #include <type_traits>
@@ -26,6 +27,14 @@ using TOwnedIcon = TOwned<HICON, DestroyIcon>;
 using TOwnedAcceleratorTable = TOwned<HACCEL, DestroyAcceleratorTable>;
 using TOwnedMenu = TOwned<HMENU, DestroyMenu>;
 using TOwnedGlobal = TOwned<HGLOBAL, GlobalFree>;
+
+// A COM interface, released with its owner.
+struct TReleaseInterface {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+
+template <class TInterface>
+using TComPointer = std::unique_ptr<TInterface, TReleaseInterface>;
 
 // The clipboard, open for the scope.
 class TOpenClipboard {

@@ -29,7 +29,8 @@ std::vector<wchar_t> AnsiToWide(const std::string& text);
 // The NUL-terminated Unicode text in the ANSI code page. False when a
 // character has no exact form there: the system would put a look-alike or
 // "?" in its place (under code page 932 a yen sign becomes '\\'), which in a
-// path names another file.
+// path names another file. Then ansi holds the text with a "?" for each such
+// character, fit for a message and for nothing else.
 bool WideToAnsi(const wchar_t* text, std::string& ansi);
 
 enum TFileText { ftText, ftNotText, ftLacking };

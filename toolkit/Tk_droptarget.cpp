@@ -1,0 +1,98 @@
+#include "Tk_droptarget.h"
+
+namespace {
+
+class TDropTarget : public IDropTarget {
+public:
+    explicit TDropTarget(std::shared_ptr<TDropState> state) : FState(std::move(state)) {}
+    virtual ~TDropTarget() { FState->Released = true; }
+    TDropTarget(const TDropTarget&) = delete;
+    TDropTarget& operator=(const TDropTarget&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
+        if (id != IID_IUnknown && id != IID_IDropTarget) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        *object = static_cast<IDropTarget*>(this);
+        AddRef();
+        return S_OK;
+    }
+
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&FReferences)); }
+
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const LONG references = InterlockedDecrement(&FReferences);
+        if (references == 0)
+            delete this;
+        return static_cast<ULONG>(references);
+    }
+
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override
+    {
+        if (!effect)
+            return E_POINTER;
+        FAccepted = data && !FState->Dropped && HoldsFileSystemItem(data);
+        *effect = Effect(*effect);
+        return S_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override
+    {
+        if (!effect)
+            return E_POINTER;
+        *effect = Effect(*effect);
+        return S_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE DragLeave() override
+    {
+        FAccepted = false;
+        return S_OK;
+    }
+
+    // Only copies the items: the caller waits until this returns.
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override
+    {
+        if (!effect)
+            return E_POINTER;
+        FAccepted = false;
+        if (data && !FState->Dropped) {
+            std::vector<TDataItem> items = DataObjectItems(data);
+            for (const TDataItem& item : items)
+                FAccepted = FAccepted || item.Kind != dkNotInFileSystem;
+            if (FAccepted) {
+                FState->Items = std::move(items);
+                FState->Dropped = true;
+            }
+        }
+        *effect = Effect(*effect);
+        FAccepted = false;
+        return S_OK;
+    }
+
+private:
+    DWORD Effect(DWORD allowed) const
+    {
+        if (!FAccepted)
+            return DROPEFFECT_NONE;
+        if (allowed & DROPEFFECT_COPY)
+            return DROPEFFECT_COPY;
+        return allowed & DROPEFFECT_LINK;
+    }
+
+    LONG FReferences = 1;
+    bool FAccepted = false;
+    std::shared_ptr<TDropState> FState;
+};
+
+}
+
+IDropTarget* NewDropTarget(const std::shared_ptr<TDropState>& state)
+{
+    return new TDropTarget(state);
+}
