@@ -49,6 +49,23 @@ void CheckOtherOutputDirectory(const std::string& directory)
             directory));
 }
 
+// A dropped item stands where an argument would: one that is no path is
+// refused as a relative argument is.
+std::string DroppedPath(const TDataItem& item)
+{
+    switch (item.Kind) {
+    case dkPath:
+        return item.Text;
+    case dkLacking:
+        throw EAppError(Format(
+            "The program cannot accept the path \"%s\" because it holds characters that the system's code page lacks.",
+            item.Text));
+    default:
+        throw EAppError(Format("The program cannot accept the item \"%s\" because it is not in the file system.",
+                               item.Text));
+    }
+}
+
 }
 
 TMainPresenter::TMainPresenter()
@@ -95,7 +112,7 @@ void TMainPresenter::Execute()
 {
     const TBusyPointer busy;
     try {
-        ReadCommandLine();
+        ReadSources();
         if (EntriesModel->Count() > 0) {
             CreateDirectories();
         } else {
@@ -122,15 +139,16 @@ void TMainPresenter::Execute()
     SaveSettings();
 }
 
-void TMainPresenter::ReadCommandLine()
+void TMainPresenter::ReadSources()
 {
-    const std::vector<std::string> arguments = ParamStrings();
-    if (arguments.empty())
+    const std::vector<std::string> arguments = DroppedItems.empty() ? ParamStrings() : std::vector<std::string>();
+    const size_t count = DroppedItems.empty() ? arguments.size() : DroppedItems.size();
+    if (count == 0)
         return;
     // All or nothing: a refused path destroys the entries made before it.
-    TDoubleEntryArray entries(arguments.size());
-    for (size_t j = 0; j < arguments.size(); ++j)
-        entries[j].reset(new TDoubleEntry(arguments[j]));
+    TDoubleEntryArray entries(count);
+    for (size_t j = 0; j < count; ++j)
+        entries[j].reset(new TDoubleEntry(DroppedItems.empty() ? arguments[j] : DroppedPath(DroppedItems[j])));
     EntriesModel->AddEntries(entries);
     if (OptionsModel->Options().SortEntries)
         EntriesModel->Sort();

@@ -4,6 +4,9 @@
 #include "App_common.h"
 #include "App_doubleentries.h"
 #include "App_doubleoptions.h"
+#include "Tk_dataobject.h"
+
+#include <vector>
 
 class TMainPresenter : public TPresenter {
 public:
@@ -16,12 +19,15 @@ public:
     // the settings when the run completed or the user cancelled.
     virtual void Execute();
 
+    // The items of a drop, which stand for the arguments when there are any.
+    std::vector<TDataItem> DroppedItems;
+
 private:
     void Initialize();
     void Finalize();
     void LoadSettings();
     void SaveSettings();
-    void ReadCommandLine();
+    void ReadSources();
     void CreateDirectories();
     void ShowOptions();
     void OpenHelp();

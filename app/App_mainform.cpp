@@ -1,5 +1,6 @@
 #include "App_mainform.h"
 
+#include "App_dropserver.h"
 #include "App_main.h"
 #include "Kro_autopointers.h"
 #include "Tk_application.h"
@@ -46,7 +47,18 @@ void TMainForm::ApplicationIdle(bool& done)
     // start a second run.
     Application.OnIdle = nullptr;
     try {
+        // Started by COM: the sources come as a drop, if one comes at all;
+        // a server that gets none ends without a run.
+        std::vector<TDataItem> dropped;
+        if (IsStartedForDrop()) {
+            dropped = WaitForDrop();
+            if (dropped.empty()) {
+                Close();
+                return;
+            }
+        }
         TAutoPointer<TMainPresenter> presenter(new TMainPresenter());
+        presenter->DroppedItems = std::move(dropped);
         presenter->Execute();
     } catch (...) {
         // A silent abort shows nothing.
