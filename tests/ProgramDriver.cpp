@@ -183,15 +183,24 @@ TProgramRun RunProgram(const std::string& exe, const std::wstring& arguments, co
         ADD_FAILURE() << "cannot start " << exe << ": error " << GetLastError();
         return run;
     }
+    CloseHandle(process.hThread);
+    run = WatchProgram(process.hProcess, process.dwProcessId, answers);
+    CloseHandle(process.hProcess);
+    return run;
+}
+
+TProgramRun WatchProgram(HANDLE process, DWORD processId, const std::vector<TAnswer>& answers)
+{
+    TProgramRun run;
     const DWORD deadline = GetTickCount() + TimeLimit;
-    for (HWND handled = nullptr; WaitForSingleObject(process.hProcess, 30) == WAIT_TIMEOUT;) {
+    for (HWND handled = nullptr; WaitForSingleObject(process, 30) == WAIT_TIMEOUT;) {
         if (GetTickCount() > deadline) {
             ADD_FAILURE() << "the program did not end; windows seen: " << run.Seen.size();
-            TerminateProcess(process.hProcess, 1);
-            WaitForSingleObject(process.hProcess, INFINITE);
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, INFINITE);
             break;
         }
-        TFind find = {process.dwProcessId, nullptr};
+        TFind find = {processId, nullptr};
         EnumWindows(FindFront, reinterpret_cast<LPARAM>(&find));
         if (!find.Front || find.Front == handled)
             continue;
@@ -206,9 +215,7 @@ TProgramRun RunProgram(const std::string& exe, const std::wstring& arguments, co
         }
         run.Seen.push_back(seen);
     }
-    run.Ended = GetExitCodeProcess(process.hProcess, &run.ExitCode) && run.ExitCode != STILL_ACTIVE;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    run.Ended = GetExitCodeProcess(process, &run.ExitCode) && run.ExitCode != STILL_ACTIVE;
     EXPECT_GE(run.Seen.size(), answers.size()) << "windows expected but not shown";
     return run;
 }

@@ -60,6 +60,9 @@ struct TProgramCopy {
 TProgramRun RunProgram(const std::string& exe, const std::wstring& arguments, const std::vector<TAnswer>& answers,
                        const std::string& directory);
 
+// Answers the windows of a running program in order and waits for it to end.
+TProgramRun WatchProgram(HANDLE process, DWORD processId, const std::vector<TAnswer>& answers);
+
 // Answers. Press: posts the command (IDOK, IDCANCEL) to the window.
 TAnswer Press(int command);
 // The command menu: checks the command's radio button, then "Execute".

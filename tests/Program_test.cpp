@@ -2,12 +2,15 @@
 // folder whose path has blanks and, under code page 932, characters whose
 // trail byte is a backslash; it answers the windows as a user would and
 // checks what was shown, what was made and what Settings.ini holds.
+#include "ExplorerDrop.h"
 #include "ProgramDriver.h"
 #include "TestSupport.h"
+#include "Tk_params.h"
 
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -92,7 +95,16 @@ struct TCase {
     std::string CurrentDirectory = "{src}";
     std::string Encoding = ""; // how Settings.ini is saved; the test's code page by default
     std::string OutFolder = "{out}"; // where Taken is made and Out is read
+    bool Drop = false;               // the arguments dropped on the program by Explorer
 };
+
+// The case with its arguments dropped on the program by Explorer instead.
+TCase Dropped(const char* name, TCase c)
+{
+    c.Name = name;
+    c.Drop = true;
+    return c;
+}
 
 // The settings text saved as Notepad would: "utf-16le", "utf-16be" and
 // "utf-8-bom" with a byte-order mark, "utf-8" without, and "nul" as bytes
@@ -168,10 +180,16 @@ protected:
         return text;
     }
 
-    // Runs the program on arguments and checks the windows it showed.
-    void Run(const std::string& arguments, const std::vector<TAnswer>& answers, const std::vector<std::string>& windows)
+    // Runs the program on arguments, or drops them on it as Explorer would
+    // (then they must share one folder), and checks the windows it showed.
+    void Run(const std::string& arguments, const std::vector<TAnswer>& answers, const std::vector<std::string>& windows,
+             bool drop = false)
     {
-        const TProgramRun run = RunProgram(Exe, Wide(Expand(arguments)), answers, Src);
+        std::vector<std::wstring> paths;
+        for (const std::string& path : SplitCommandLine(Expand(arguments).c_str()))
+            paths.push_back(Wide(path));
+        const TProgramRun run = drop ? DropOnProgram(Exe, paths, answers)
+                                     : RunProgram(Exe, Wide(Expand(arguments)), answers, Src);
         EXPECT_TRUE(run.Ended);
         EXPECT_EQ(run.ExitCode, 0u);
         ASSERT_EQ(run.Seen.size(), windows.size());
@@ -202,7 +220,7 @@ TEST_P(Program, RunsAsTheUserExpects)
     const std::string before = Encode(SettingsText(c), c.Encoding);
     WriteFileText(SettingsFile, before);
 
-    Run(c.Arguments, c.Answers, c.Windows);
+    Run(c.Arguments, c.Answers, c.Windows, c.Drop);
     std::vector<std::string> out = c.Out;
     for (std::string& name : out)
         name = Expand(name);
@@ -239,26 +257,38 @@ TCase Refused(const char* name, const std::string& key, const std::string& value
             taken, false, {}};
 }
 
+const TCase TypicalDrop = {"TypicalDrop", {}, {"report.txt", "Photos\\", "archive.tar.gz", "my.dir\\", " padded .txt"}, {"report"},
+              "\"{src}\\report.txt\" \"{src}\\Photos\" \"{src}\\archive.tar.gz\" \"{src}\\my.dir\" \"{src}\\ padded .txt\"",
+              {}, {}, {"Photos", "archive.tar", "my.dir", "padded", "report", "report (2)"}, true,
+              {"CurrentDirectory=\"{src}\""}};
+const TCase DoubleByteNames = {"DoubleByteNames", {"OriginalNamePrefix=\"{tb}\""}, {"{tb}\\", "{tb}.{tb}"}, {},
+              "{src}\\{tb} {src}\\{tb}.{tb}", {}, {}, {"{tb}{tb}", "{tb}{tb} (2)"}, true, {}};
+const TCase TheSecondAndFourthFail = {"TheSecondAndFourthFail", {"AvoidNameCollision=0"}, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"},
+              {"b", "d"}, "\"{src}\\e.txt\" \"{src}\\d.txt\" \"{src}\\c.txt\" \"{src}\\b.txt\" \"{src}\\a.txt\"", {CopyAll()},
+              {"failed: {src}\\b.txt {src}\\d.txt (copied)"}, {"a", "b", "c", "d", "e"}, true, {}};
+const TCase UnsortedFailuresKeepTheArgumentOrder = {"UnsortedFailuresKeepTheArgumentOrder", {"AvoidNameCollision=0", "SortEntries=0"}, {"a.txt", "b.txt"},
+              {"a", "b"}, "\"{src}\\b.txt\" \"{src}\\a.txt\"", {Press(IDOK)}, {"failed: {src}\\b.txt {src}\\a.txt"}, {"a", "b"},
+              true, {}};
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, Program,
     testing::Values(
-        TCase{"TypicalDrop", {}, {"report.txt", "Photos\\", "archive.tar.gz", "my.dir\\", " padded .txt"}, {"report"},
-              "\"{src}\\report.txt\" \"{src}\\Photos\" \"{src}\\archive.tar.gz\" \"{src}\\my.dir\" \"{src}\\ padded .txt\"",
-              {}, {}, {"Photos", "archive.tar", "my.dir", "padded", "report", "report (2)"}, true,
-              {"CurrentDirectory=\"{src}\""}},
+        TypicalDrop,
         TCase{"NumbersAtTheBeginning", {"SerialNumberPrefix=\"[\"", "SerialNumberSuffix=\"] \"", "SerialNumberPosition=0",
                "OriginalNamePrefix=\"New \""}, {"a.txt"}, {"New a", "[2] New a"}, "\"{src}\\a.txt\"",
               {}, {}, {"New a", "[2] New a", "[3] New a"}, true, {}},
-        TCase{"DoubleByteNames", {"OriginalNamePrefix=\"{tb}\""}, {"{tb}\\", "{tb}.{tb}"}, {},
-              "{src}\\{tb} {src}\\{tb}.{tb}", {}, {}, {"{tb}{tb}", "{tb}{tb} (2)"}, true, {}},
+        DoubleByteNames,
         TCase{"ARelativeSecondArgumentMakesNothing", {}, {"a.txt"}, {}, "\"{src}\\a.txt\" a.txt", {Press(IDOK)},
               {"error: The program cannot accept the path \"a.txt\" because it is not in absolute form."}, {}, false, {}},
-        TCase{"TheSecondAndFourthFail", {"AvoidNameCollision=0"}, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"},
-              {"b", "d"}, "\"{src}\\e.txt\" \"{src}\\d.txt\" \"{src}\\c.txt\" \"{src}\\b.txt\" \"{src}\\a.txt\"", {CopyAll()},
-              {"failed: {src}\\b.txt {src}\\d.txt (copied)"}, {"a", "b", "c", "d", "e"}, true, {}},
-        TCase{"UnsortedFailuresKeepTheArgumentOrder", {"AvoidNameCollision=0", "SortEntries=0"}, {"a.txt", "b.txt"},
-              {"a", "b"}, "\"{src}\\b.txt\" \"{src}\\a.txt\"", {Press(IDOK)}, {"failed: {src}\\b.txt {src}\\a.txt"}, {"a", "b"},
-              true, {}},
+        TheSecondAndFourthFail,
+        UnsortedFailuresKeepTheArgumentOrder,
+        // The same runs with the sources dropped on the program by Explorer,
+        // in the order of its data object.
+        Dropped("TypicalDropFromExplorer", TypicalDrop), Dropped("DoubleByteNamesFromExplorer", DoubleByteNames),
+        Dropped("FailuresFromExplorer", TheSecondAndFourthFail),
+        Dropped("UnsortedFailuresFromExplorer", UnsortedFailuresKeepTheArgumentOrder),
+        Dropped("ALongSourceFromExplorer", TCase{"", {}, {"{deep:320}\\report.txt"}, {}, "\"{src}\\{deep:320}\\report.txt\"",
+                                                 {}, {}, {"report"}, true, {}}),
         TCase{"MinimumAboveMaximumStopsTheRun", {"MinSerialNumber=5", "MaxSerialNumber=2"}, {"a.txt", "b.txt"}, {},
               "\"{src}\\a.txt\" \"{src}\\b.txt\"", {Press(IDOK)},
               {"error: The minimum serial number is exceeding the maximum."}, {}, false, {}},
@@ -431,6 +461,88 @@ TEST_F(ProgramRuns, TwoThousandArgumentsAllGetTheirDirectories)
     }
     Run(arguments, {}, {});
     EXPECT_EQ(DirectoryNames(Out).size(), 2000u);
+}
+
+// Explorer hands over a selection of any size through the drop target: the
+// command line of these sources would pass 150,000 characters.
+TEST_F(ProgramRuns, TwoThousandFiveHundredSourcesFromExplorerInOneRun)
+{
+    WriteFileText(SettingsFile, ToOut);
+    std::vector<std::wstring> paths;
+    size_t commandLine = 0;
+    for (int i = 0; i < 2500; ++i) {
+        paths.push_back(Wide(Src) + L"\\a photo of the summer of 2026, number " + std::to_wstring(i) + L".jpg");
+        WriteFileText(paths.back(), "");
+        commandLine += paths.back().size() + 3;
+    }
+    EXPECT_GT(commandLine, 150000u);
+    const TExplorer explorer(Exe);
+    std::vector<std::wstring> names;
+    for (const std::wstring& path : paths)
+        names.push_back(path.substr(path.rfind(L'\\') + 1));
+    IDataObject* data = explorer.FolderItems(Wide(Src), names);
+    const TDropped dropped = explorer.Drop(data);
+    data->Release();
+    EXPECT_LT(dropped.Milliseconds, 2000u);
+    const TProgramRun run = WatchProgram(dropped.Process, dropped.ProcessId, {});
+    CloseHandle(dropped.Process);
+    EXPECT_TRUE(run.Ended);
+    EXPECT_EQ(DirectoryNames(Out).size(), 2500u);
+}
+
+// Explorer's data without a file-system item is refused at DragEnter; the
+// server that COM started ends as soon as it is let go, with no run.
+TEST_F(ProgramRuns, ExplorerDataWithNoFileSystemItemIsRefused)
+{
+    const TExplorer explorer(Exe);
+    IDataObject* data = explorer.FolderItems(L"", {ThisPc});
+    const TDropped dropped = explorer.Drop(data);
+    data->Release();
+    EXPECT_EQ(dropped.Entered, static_cast<DWORD>(DROPEFFECT_NONE));
+    const DWORD start = GetTickCount();
+    const TProgramRun run = WatchProgram(dropped.Process, dropped.ProcessId, {});
+    CloseHandle(dropped.Process);
+    EXPECT_TRUE(run.Ended);
+    EXPECT_LT(GetTickCount() - start, 10000u);
+    EXPECT_FALSE(PathFileExistsA(SettingsFile.c_str()));
+}
+
+// With one file-system item the drop is taken; the other item stops the
+// run before anything is made, as a relative argument does.
+TEST_F(ProgramRuns, AnItemOutsideTheFileSystemStopsTheRun)
+{
+    WriteFileText(SettingsFile, ToOut);
+    const TSharedFolder desktop(SpecialFolder(CSIDL_DESKTOPDIRECTORY));
+    WriteFileText(desktop / "a.txt", "x");
+    const TExplorer explorer(Exe);
+    IDataObject* data = explorer.FolderItems(L"", {Wide(desktop.Stem + "a.txt"), ThisPc});
+    const TDropped dropped = explorer.Drop(data);
+    data->Release();
+    const TProgramRun run = WatchProgram(dropped.Process, dropped.ProcessId, {Press(IDOK)});
+    CloseHandle(dropped.Process);
+    ASSERT_EQ(run.Seen.size(), 1u);
+    EXPECT_EQ(run.Seen[0].Text.rfind("The program cannot accept the item \"", 0), 0u) << run.Seen[0].Text;
+    EXPECT_NE(run.Seen[0].Text.find("\" because it is not in the file system."), std::string::npos);
+    EXPECT_TRUE(DirectoryNames(Out).empty());
+    EXPECT_EQ(ReadFileText(SettingsFile), ToOut);
+}
+
+// A dropped name that the program's code page cannot hold would name
+// another file: the program without UTF-8 refuses it.
+TEST_F(ProgramRuns, ADroppedNameTheCodePageLacks)
+{
+    WriteFileText(SettingsFile, ToOut);
+    const std::wstring path = Wide(Src) + L"\\\u0100.txt";
+    WriteFileText(path, "x");
+    const TProgramRun run = DropOnProgram(Exe, {path}, IsAnsiProgram() ? std::vector<TAnswer>{Press(IDOK)} : std::vector<TAnswer>{});
+    if (IsAnsiProgram()) {
+        ASSERT_EQ(run.Seen.size(), 1u);
+        EXPECT_EQ(run.Seen[0].Text, "The program cannot accept the path \"" + Src
+                                        + "\\?.txt\" because it holds characters that the system's code page lacks.");
+        EXPECT_TRUE(DirectoryNames(Out).empty());
+    } else {
+        EXPECT_EQ(WideDirectoryNames(Wide(Out)), std::vector<std::wstring>{L"\u0100"});
+    }
 }
 
 // The program's files are found beside it: Settings.ini, and the help, which

@@ -1,6 +1,7 @@
 // Names from any script reach the program whole when it runs with UTF-8 as
 // its code page: what it makes, shows, copies and stores is checked in
 // Unicode. The program without UTF-8 skips these.
+#include "ExplorerDrop.h"
 #include "ProgramDriver.h"
 #include "TestSupport.h"
 
@@ -35,10 +36,11 @@ protected:
     }
 
     // Makes the sources (a directory when the name ends in '\') and runs the
-    // program on all of them.
-    TProgramRun Drop(const Names& sources, const std::vector<TAnswer>& answers = {})
+    // program on all of them, or drops them on it as Explorer does.
+    TProgramRun Drop(const Names& sources, const std::vector<TAnswer>& answers = {}, bool fromExplorer = false)
     {
         std::wstring arguments;
+        Names paths;
         for (const std::wstring& source : sources) {
             const bool directory = source.back() == L'\\';
             const std::wstring path = Sources + L"\\" + (directory ? source.substr(0, source.size() - 1) : source);
@@ -47,8 +49,10 @@ protected:
             else
                 WriteFileText(path, "x");
             arguments += L" \"" + path + L"\"";
+            paths.push_back(path);
         }
-        TProgramRun run = RunProgram(Exe, arguments, answers, Root.Path());
+        TProgramRun run =
+            fromExplorer ? DropOnProgram(Exe, paths, answers) : RunProgram(Exe, arguments, answers, Root.Path());
         EXPECT_TRUE(run.Ended);
         return run;
     }
@@ -66,15 +70,18 @@ TEST_F(Unicode, NamesFromEveryScriptAreMadeExactly)
 {
     // Prefix and suffix in other scripts, blanks to trim at both ends.
     WriteSettings(L"OriginalNamePrefix=\" \u0394-\"\r\nOriginalNameSuffix=\" \u6771 \"\r\n");
-    const TProgramRun run = Drop(Scripts);
-    EXPECT_TRUE(run.Seen.empty());
     Names expected;
     for (const wchar_t* stem : {L"\u6771\u4EAC", L"\u0395\u03BB\u03BB\u03AC\u03B4\u03B1", L"\u041C\u043E\u0441\u043A\u0432\u0430",
                                 L"\u0627\u0644\u0642\u0627\u0647\u0631\u0629", L"\U0001F600 smile", L"Cafe\u0301", L"Caf\u00E9",
                                 L"\u00DCn\u00EFc\u00F6d\u00E9.d"})
         expected.push_back(L"\u0394-" + std::wstring(stem) + L" \u6771");
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(WideDirectoryNames(Output), expected);
+    // On the command line, then from Explorer.
+    for (const bool fromExplorer : {false, true}) {
+        RemoveMatching(Output, L"*");
+        EXPECT_TRUE(Drop(Scripts, {}, fromExplorer).Seen.empty());
+        EXPECT_EQ(WideDirectoryNames(Output), expected) << fromExplorer;
+    }
 }
 
 TEST_F(Unicode, NumberedNamesInOtherScriptsAtBothEnds)

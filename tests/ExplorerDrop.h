@@ -1,0 +1,58 @@
+// Explorer's side of a drop on the program, of its Send To and of its verb:
+// the class registered as the installer registers it, and the parent
+// folder's own data object handed to the class, created as a local server,
+// through DragEnter and Drop.
+#pragma once
+
+#include "ProgramDriver.h"
+#include "TestSupport.h"
+
+#include <windows.h>
+#include <ole2.h>
+
+#include <string>
+#include <vector>
+
+// The drop target's class as the installer names it.
+extern const wchar_t* const DropTargetClass;
+
+extern const wchar_t* const ThisPc;
+
+// What came of a drop.
+struct TDropped {
+    DWORD Entered = DROPEFFECT_NONE; // DragEnter's effect
+    DWORD Dropped = DROPEFFECT_NONE; // Drop's, when DragEnter took the data
+    DWORD Milliseconds = 0;          // the time Drop kept the caller waiting
+    HANDLE Process = nullptr;        // the server COM started, owned by the caller
+    DWORD ProcessId = 0;
+};
+
+// While it lives, the class starts exe as its local server.
+class TExplorer {
+public:
+    explicit TExplorer(const std::string& exe);
+    ~TExplorer();
+    TExplorer(const TExplorer&) = delete;
+    TExplorer& operator=(const TExplorer&) = delete;
+
+    // The items of folder named (names in Unicode), as Explorer's view of
+    // that folder hands them over; with no folder, the desktop's, where
+    // ThisPc names an item outside the file system.
+    IDataObject* FolderItems(const std::wstring& folder, const std::vector<std::wstring>& names) const;
+
+    // Only a list of files (CF_HDROP), as programs other than Explorer
+    // hand over, put on the clipboard and read back as a data object.
+    IDataObject* FileList(const std::vector<std::wstring>& paths) const;
+
+    // Creates the class, enters with the data and drops it when it was
+    // taken; with drop false, lets the target go after DragEnter.
+    TDropped Drop(IDataObject* data, bool drop = true) const;
+
+private:
+    bool FOle;
+};
+
+// Drops the paths, which share one folder, on exe as Explorer does, and
+// answers the windows of the server it started.
+TProgramRun DropOnProgram(const std::string& exe, const std::vector<std::wstring>& paths,
+                          const std::vector<TAnswer>& answers);
