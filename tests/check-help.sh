@@ -4,7 +4,8 @@
 # - explains a message (<q class="message">) that the program does not have,
 # - names a settings key (<code class="key">) that the settings code does not use,
 # - refers to a file that is not in Help/, or to anything remote, or has a script.
-# A caption matches a whole string in dialogs/ (or the folder browser's title) with the access-key '&' removed,
+# A caption matches a whole string in dialogs/ (or the folder browser's title,
+# or a value the installer writes) with the access-key '&' removed,
 # split where a list holds several items (\n) or a menu item its shortcut (\t).
 # A message matches a whole string in the program's sources; <var>…</var> stands
 # for text the program fills in ("%s", "%d" or a joined string), and the parts
@@ -32,7 +33,11 @@ quoted() {
         | sed 's/&lt;/</g; s/&gt;/>/g; s/&quot;/"/g; s/&nbsp;/ /g; s/&amp;/\&/g'
 }
 
-captions="$(literals "$root"/dialogs/*.cpp "$root"/support/Kro_shellfiles.cpp | tr -d '&' | sed 's/\\[nt]/\n/g')"
+# The command on Explorer's menu is named by the installer, so the values its
+# .wxs writes count as captions too (with XML's &amp; undone).
+captions="$( (literals "$root"/dialogs/*.cpp "$root"/support/Kro_shellfiles.cpp
+    grep -oP '\bValue="\K[^"]*' "$root/installer/Tesselo.wxs" | sed 's/&amp;/\&/g') |
+    tr -d '&' | sed 's/\\[nt]/\n/g')"
 messages="$(literals "$root"/{app,core,support,toolkit,dialogs}/*.{cpp,h})"
 keys="$(literals "$root"/app/*.cpp)"
 

@@ -1,10 +1,10 @@
 #!/bin/bash
 # Builds the installer as this version and as 1.9.9 and drives it silently
 # with msiexec in the test prefix: an install, checked file by file, shortcut
-# by shortcut and in Apps; the installed program run as its Send To shortcut
-# runs it; the upgrade from 1.9.9, which keeps Settings.ini; the uninstall,
-# which leaves nothing behind; and an install beside a portable copy, which
-# stays as it was.
+# by shortcut, in Apps and in what it registers for Explorer; the installed
+# program run as its Send To shortcut runs it; the upgrade from 1.9.9, which
+# keeps Settings.ini; the uninstall, which leaves nothing behind; and an
+# install beside a portable copy, which stays as it was.
 # Usage: check-installer.sh BUILD_DIR WINEPREFIX READ_SHORTCUT VERSION
 set -euo pipefail
 build="$1"
@@ -45,6 +45,12 @@ desktop="$(unix "$(folder Desktop)")"
 work="$build/installer-check"
 portable="$WINEPREFIX/drive_c/Portable Tesselo"
 made=("$desktop/installer check $$" "$desktop/installer check $$ folder")
+clsid='{AEFD9727-B9A8-48D3-BBBD-1A9F5391B483}'
+verb='HKCU\Software\Classes\AllFilesystemObjects\shell\Tesselo.CreateDirectories'
+# What the install registers for Explorer: the drop target's class, the
+# command on files and folders, and App Paths.
+explorer=("HKCU\\Software\\Classes\\CLSID\\$clsid" "$verb"
+    'HKCU\Software\Microsoft\Windows\CurrentVersion\App Paths\Tesselo.exe')
 
 # Also what a run that stopped half-way left behind, with its packages.
 clean_up() {
@@ -85,6 +91,16 @@ DisplayVersion=$version
 HelpLink=$installed\\Help\\index.html
 Publisher=$publisher"
     [ "$actual" = "$expected" ] || fail "Apps:" "$actual" "Expected:" "$expected"
+    actual="$(for key in "${explorer[@]}" "${explorer[0]}\\LocalServer32" "$verb\\DropTarget"; do values "$key"; done)"
+    expected="(Default)=Tesselo
+(Default)=Create directories &with Tesselo
+Icon=$installed\\Tesselo.exe,0
+MultiSelectModel=Player
+(Default)=$installed\\Tesselo.exe
+DropTarget=$clsid
+(Default)=\"$installed\\Tesselo.exe\"
+CLSID=$clsid"
+    [ "$actual" = "$expected" ] || fail "Registered for Explorer:" "$actual" "Expected:" "$expected"
     icon="$(product_icon "$code")"
     cmp "$(unix "$icon")" "$root/app/icon/Tesselo.ico" || fail "Apps shows another icon"
     for other in "${codes[@]}"; do
@@ -100,7 +116,9 @@ expect_removed() {
     for code in "${codes[@]}"; do
         [ -z "$(apps_entry "$code")$(product_icon "$code")" ] || fail "The uninstall left $code in Apps"
     done
-    ! wine reg query 'HKCU\Software\Tesselo' >/dev/null 2>&1 || fail "The uninstall left HKCU\Software\Tesselo"
+    for key in 'HKCU\Software\Tesselo' "${explorer[@]}"; do
+        ! wine reg query "$key" >/dev/null 2>&1 || fail "The uninstall left $key"
+    done
     [ ! -e "$(dirname "$(unix "$icon")")" ] || fail "The uninstall left the icon of Apps"
 }
 
