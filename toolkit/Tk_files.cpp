@@ -127,6 +127,63 @@ bool CreateOneDirectory(const std::string& path)
     return CreateDirectoryW(FileSystemPath(path).data(), nullptr) != 0;
 }
 
+bool RemoveEmptyDirectory(const std::string& path)
+{
+    return RemoveDirectoryW(FileSystemPath(path).data()) != 0;
+}
+
+bool RenameOnly(const std::string& from, const std::string& to)
+{
+    return MoveFileExW(FileSystemPath(from).data(), FileSystemPath(to).data(), 0) != 0;
+}
+
+bool RenameReplacing(const std::string& from, const std::string& to)
+{
+    return MoveFileExW(FileSystemPath(from).data(), FileSystemPath(to).data(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool DeleteOwnFile(const std::string& path)
+{
+    return DeleteFileW(FileSystemPath(path).data()) != 0;
+}
+
+bool LastWriteTime(const std::string& path, std::uint64_t& time)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(FileSystemPath(path).data(), GetFileExInfoStandard, &data))
+        return false;
+    time = static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+    return true;
+}
+
+std::vector<std::string> MatchingNames(const std::string& folder, const std::string& pattern)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(FileSystemPath(folder + "\\" + pattern).data(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        std::string name;
+        if (std::wcscmp(found.cFileName, L".") != 0 && std::wcscmp(found.cFileName, L"..") != 0
+            && WideToAnsi(found.cFileName, name))
+            names.push_back(name);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+bool IsHeldOpen(const std::string& path)
+{
+    const HANDLE file = CreateFileW(FileSystemPath(path).data(), DELETE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                    nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(file);
+    return false;
+}
+
 std::string CurrentDirectory()
 {
     return WideCallText([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
@@ -148,4 +205,21 @@ std::string ModuleFileName()
             return ProgramText(buffer.data());
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::string SystemErrorText(DWORD error)
+{
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
+                                            | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string message;
+    if (length > 0) {
+        // The system ends its sentences with a line break.
+        for (DWORD end = length; end > 0 && (text[end - 1] == L'\r' || text[end - 1] == L'\n' || text[end - 1] == L' ');)
+            text[--end] = L'\0';
+        WideToAnsi(text, message);
+    }
+    LocalFree(text);
+    return message;
 }

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -24,9 +25,29 @@ std::string LongPathName(const std::string& path);
 DWORD FileAttributes(const std::string& path);
 // CreateDirectoryW of the one directory; GetLastError tells why it failed.
 bool CreateOneDirectory(const std::string& path);
+// RemoveDirectoryW: only an empty directory goes.
+bool RemoveEmptyDirectory(const std::string& path);
+// A rename that replaces nothing and copies nothing (MoveFileExW without
+// flags), so it stays on one volume; GetLastError tells why it failed.
+bool RenameOnly(const std::string& from, const std::string& to);
+// For the program's own files only: a rename that replaces the file at to,
+// and a deletion.
+bool RenameReplacing(const std::string& from, const std::string& to);
+bool DeleteOwnFile(const std::string& path);
+// The time of the last change of what is at the path, in 100-nanosecond
+// units; false when nothing can be found there.
+bool LastWriteTime(const std::string& path, std::uint64_t& time);
+// The names in folder that match the pattern (wildcards as FindFirstFileW
+// takes them), "." and ".." left out.
+std::vector<std::string> MatchingNames(const std::string& folder, const std::string& pattern);
+// True when a process holds the file open and does not let it be deleted.
+bool IsHeldOpen(const std::string& path);
 std::string CurrentDirectory();
 // Windows cannot make a path longer than MAX_PATH the current directory
 // unless long paths are switched on in the registry: false then.
 bool ChangeCurrentDirectory(const std::string& directory);
+// Windows' own sentence for an error code (FormatMessageW), such as
+// "Access is denied."; "" when it has none.
+std::string SystemErrorText(DWORD error);
 // The full path of the running program.
 std::string ModuleFileName();

@@ -69,10 +69,24 @@ TPathKind GetPathKind(const std::string& path)
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? pkDirectory : pkFile;
 }
 
+namespace {
+
+// Creates the one directory and, when made is given, adds it there.
+bool CreateMadeDirectory(const std::string& path, std::vector<std::string>* made)
+{
+    if (!CreateOneDirectory(path))
+        return false;
+    if (made)
+        made->push_back(path);
+    return true;
+}
+
+}
+
 // The creation comes first and the attributes are asked only when it fails:
 // on a name that is not there yet the file system's lookup is the costly
 // part, and the creation's own failure mostly says what a test would.
-bool ForceDirectories(const std::string& directory)
+bool ForceDirectories(const std::string& directory, std::vector<std::string>* made)
 {
     const std::string path = ExcludeTrailingPathDelimiter(directory);
     if (path.empty())
@@ -80,21 +94,26 @@ bool ForceDirectories(const std::string& directory)
     // A drive ("C:") or the network prefix cannot be created; stop there.
     if ((path.size() == 2 && path[1] == ':') || ExtractFilePath(path) == path)
         return true;
-    if (CreateOneDirectory(path))
+    if (CreateMadeDirectory(path, made))
         return true;
     if (GetLastError() != ERROR_PATH_NOT_FOUND && GetPathKind(path) == pkDirectory)
         return true;
     // Someone else may make the same directory between the two calls.
-    return ForceDirectories(ExtractFilePath(path))
-        && (CreateOneDirectory(path) || GetPathKind(path) == pkDirectory);
+    return ForceDirectories(ExtractFilePath(path), made)
+        && (CreateMadeDirectory(path, made) || GetPathKind(path) == pkDirectory);
 }
 
-TNewDirectory CreateNewDirectory(const std::string& directory)
+TNewDirectory CreateNewDirectory(const std::string& directory, std::vector<std::string>* made)
 {
-    if (CreateOneDirectory(directory))
+    if (CreateOneDirectory(directory)) {
         // Wine reports a directory named NUL (or NUL.txt) as made and makes
         // nothing: the device has the name.
-        return GetPathKind(directory) == pkDirectory ? ndCreated : ndTaken;
+        if (GetPathKind(directory) != pkDirectory)
+            return ndTaken;
+        if (made)
+            made->push_back(directory);
+        return ndCreated;
+    }
     const DWORD error = GetLastError();
     // With a trailing delimiter the refusal may come from a regular file of
     // that name, which holds no directory either.
@@ -105,7 +124,7 @@ TNewDirectory CreateNewDirectory(const std::string& directory)
     if (error != ERROR_PATH_NOT_FOUND && GetPathKind(directory) != pkNothing)
         return ndTaken;
     const std::string path = ExcludeTrailingPathDelimiter(directory);
-    if (!ForceDirectories(ExtractFilePath(path)) || !CreateOneDirectory(path))
+    if (!ForceDirectories(ExtractFilePath(path), made) || !CreateMadeDirectory(path, made))
         return ndFailed;
     return ndCreated;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The part after the last '\' or ':'; the whole path if there is none.
 std::string ExtractFileName(const std::string& path);
@@ -36,15 +37,18 @@ enum TPathKind { pkNothing, pkFile, pkDirectory };
 TPathKind GetPathKind(const std::string& path);
 
 // Creates the directory and every missing directory above it. True when the
-// directory exists afterwards.
-bool ForceDirectories(const std::string& directory);
+// directory exists afterwards. made, when given, gets each directory made
+// here, the outermost first.
+bool ForceDirectories(const std::string& directory, std::vector<std::string>* made = nullptr);
 
 enum TNewDirectory { ndCreated, ndTaken, ndFailed };
 
 // Creates the directory with every missing parent. Unlike ForceDirectories,
 // it must be made here: ndTaken when any object, file or directory, already
-// has the name, ndFailed when it cannot be made for another reason.
-TNewDirectory CreateNewDirectory(const std::string& directory);
+// has the name, ndFailed when it cannot be made for another reason. made,
+// when given, gets each directory made, the outermost first: the missing
+// parents, then the directory.
+TNewDirectory CreateNewDirectory(const std::string& directory, std::vector<std::string>* made = nullptr);
 
 std::string GetCurrentDir();
 bool SetCurrentDir(const std::string& directory);

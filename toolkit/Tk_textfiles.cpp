@@ -162,3 +162,34 @@ void ReplaceTextFile(const std::string& fileName, const std::string& content)
         RaiseWriteError(fileName);
     }
 }
+
+TTextLog::TTextLog(const std::string& fileName)
+    : FFileName(fileName),
+      FHandle(CreateFileW(FileSystemPath(fileName).data(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr))
+{
+    if (FHandle == INVALID_HANDLE_VALUE)
+        RaiseWriteError(fileName);
+}
+
+TTextLog::~TTextLog()
+{
+    if (FHandle != INVALID_HANDLE_VALUE)
+        CloseHandle(FHandle);
+}
+
+void TTextLog::Append(const std::string& line)
+{
+    // Written straight through to the system, which keeps it when the
+    // process ends: no buffer of ours can be lost.
+    if (FHandle == INVALID_HANDLE_VALUE || !WriteAll(FHandle, line + "\r\n"))
+        RaiseWriteError(FFileName);
+}
+
+void TTextLog::Close()
+{
+    const bool closed = FHandle == INVALID_HANDLE_VALUE || CloseHandle(FHandle);
+    FHandle = INVALID_HANDLE_VALUE;
+    if (!closed)
+        RaiseWriteError(FFileName);
+}

@@ -14,3 +14,26 @@ bool ReadTextFile(const std::string& fileName, std::string& text);
 // file is not replaced. On any failure the old file stays as it was and
 // EInOutError names the file.
 void ReplaceTextFile(const std::string& fileName, const std::string& content);
+
+// A file that the program writes line by line as it works. Other processes
+// may read it meanwhile, but neither write nor delete it, which IsHeldOpen
+// tells them. Every line is in the file when Append returns, so a process
+// that is ended at any point leaves all it appended. The lines go as the
+// program's text, as ReadTextFile reads them back, each ending in CR LF.
+class TTextLog {
+public:
+    // Makes the file anew; EInOutError names it when it cannot.
+    explicit TTextLog(const std::string& fileName);
+    ~TTextLog();
+    TTextLog(const TTextLog&) = delete;
+    TTextLog& operator=(const TTextLog&) = delete;
+
+    // EInOutError names the file when the line could not be written whole.
+    void Append(const std::string& line);
+    // EInOutError when the file could not be closed.
+    void Close();
+
+private:
+    std::string FFileName;
+    void* FHandle;
+};
