@@ -1,12 +1,41 @@
 #include "App_double.h"
 
+#include "App_runrecord.h"
 #include "Kro_files.h"
+#include "Tk_files.h"
 #include "Tk_paths.h"
+
+#include <windows.h>
 
 void TDoubleExecutor::Execute()
 {
     CreatedPath.clear();
     CreateTargetDirectory(MakeBasePath(OutputDirectory));
+    if (MoveSource)
+        MoveIntoCreated();
+}
+
+void TDoubleExecutor::MoveIntoCreated()
+{
+    const std::string target = IncludeTrailingPathDelimiter(CreatedPath) + ExtractFileName(SourcePath);
+    std::uint64_t time = 0;
+    if (!LastWriteTime(SourcePath, time))
+        FailMove(SystemErrorText(GetLastError()));
+    if (!Record || !Record->Move(SourcePath, target, time))
+        FailMove("The program could not write the record of the run.");
+    // A rename on the one volume: it neither copies nor replaces anything.
+    if (!RenameOnly(SourcePath, target)) {
+        const DWORD error = GetLastError();
+        FailMove(error == ERROR_NOT_SAME_DEVICE ? "The source is on another drive." : SystemErrorText(error));
+    }
+}
+
+// The source stays where it was, and so does nothing of the directory made
+// for it, unless something has come into it meanwhile.
+void TDoubleExecutor::FailMove(const std::string& reason)
+{
+    RemoveEmptyDirectory(CreatedPath);
+    throw EDoubleFail(reason);
 }
 
 std::string TDoubleExecutor::MakeBasePath(const std::string& directory) const
@@ -26,7 +55,7 @@ void TDoubleExecutor::CreateTargetDirectory(const std::string& base)
         return;
     // With equal bounds no numbered name is tried, so the position never matters.
     if (!AvoidNameCollision || MinSerialNumber == MaxSerialNumber)
-        throw EDoubleFail();
+        throw EDoubleFail("The name is taken.");
 
     const std::string directory = ExtractFilePath(base);
     const std::string stem = ExtractFileName(base);
@@ -51,20 +80,27 @@ void TDoubleExecutor::CreateTargetDirectory(const std::string& base)
         if (CreateCandidate(front + std::to_string(number) + back))
             return;
     }
-    throw EDoubleFail();
+    throw EDoubleFail("The name is taken up to the last serial number.");
 }
 
 bool TDoubleExecutor::CreateCandidate(const std::string& candidate)
 {
     // The creation is the test of the name: no other program can take it
     // between a test and the creation.
-    switch (CreateNewDirectory(candidate)) {
+    std::vector<std::string> made;
+    switch (CreateNewDirectory(candidate, &made)) {
     case ndCreated:
         CreatedPath = candidate;
+        for (const std::string& directory : made) {
+            // A run that cannot write its record makes its directories all
+            // the same; only its moves wait for the record.
+            if (Record)
+                Record->Directory(directory);
+        }
         return true;
     case ndTaken:
         return false;
     default:
-        throw EDoubleFail();
+        throw EDoubleFail(SystemErrorText(GetLastError()));
     }
 }

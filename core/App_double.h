@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 // The common base of the executor's failures; never raised by itself.
 class EDoubleError : public Exception {
@@ -15,8 +16,16 @@ public:
 // No directory was made for this source; the run goes on with the next one.
 class EDoubleFail : public EDoubleError {
 public:
-    EDoubleFail() : EDoubleError("The program could not create a directory.") {}
+    explicit EDoubleFail(std::string reason)
+        : EDoubleError("The program could not create a directory."), Reason(std::move(reason))
+    {
+    }
+
+    // Why, in a sentence for the user.
+    const std::string Reason;
 };
+
+class TRunRecord;
 
 class TDoubleExecutor {
 public:
@@ -38,6 +47,12 @@ public:
     std::int32_t MinSerialNumber = 1;
     std::int32_t MaxSerialNumber = 100;
     TSerialNumberPosition SerialNumberPosition = spEnd;
+    // Moves the source into its new directory, under its own name.
+    bool MoveSource = false;
+    // Where each directory made is written right after it is made, and each
+    // move before it is made; a source is moved only once its move is
+    // written. Without one, nothing is written and nothing moved.
+    TRunRecord* Record = nullptr;
     std::string CreatedPath;
 
 private:
@@ -46,4 +61,6 @@ private:
     void CreateTargetDirectory(const std::string& base);
     // True when the directory was made, false when its name is taken.
     bool CreateCandidate(const std::string& candidate);
+    void MoveIntoCreated();
+    [[noreturn]] void FailMove(const std::string& reason);
 };

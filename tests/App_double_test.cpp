@@ -1,10 +1,12 @@
 #include "App_double.h"
+#include "App_undo.h"
 
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <memory>
 
 namespace {
 
@@ -222,4 +224,124 @@ TEST_F(AppDouble, DoubleByteNamesAreSplitByCharacter)
     Executor.SourcePath = source;
     Executor.Execute();
     EXPECT_EQ(Executor.CreatedPath, folder + "\\" + TrailBackslash + TrailBackslash);
+}
+
+namespace {
+
+// Moves with a record in a scratch folder of its own, taken back through it.
+struct AppDoubleMoves : AppDouble {
+    TTempDir Program;
+    const std::string RecordFile = Program / "LastRun.txt";
+    std::unique_ptr<TRunRecord> Record{new TRunRecord(RecordFile)};
+
+    AppDoubleMoves()
+    {
+        Executor.MoveSource = true;
+        Executor.Record = Record.get();
+    }
+
+    // Ends the run, as the program does when it ends, and takes it back.
+    TNotTakenBack Undo()
+    {
+        Record.reset();
+        const TNotTakenBack left = TakeBack(ReadRunRecord(RecordFile));
+        RemoveRunRecords(RecordFile);
+        return left;
+    }
+
+    std::string Reason(const std::string& source)
+    {
+        Executor.SourcePath = source;
+        try {
+            Executor.Execute();
+        } catch (const EDoubleFail& fail) {
+            return fail.Reason;
+        }
+        ADD_FAILURE() << source << " did not fail";
+        return std::string();
+    }
+};
+
+}
+
+TEST_F(AppDoubleMoves, AFileAndAFolderMoveInAndGoBack)
+{
+    const std::string report = File("report.txt");
+    const std::string photos = Directory("Photos");
+    WriteFileText(photos + "\\a.jpg", "x");
+    MakeDirectory(Output / "Photos");
+    Executor.OutputDirectory = Output / "new";
+    EXPECT_EQ(Run(report), "report");
+    EXPECT_EQ(Run(photos), "Photos");
+    EXPECT_EQ(ReadFileText(Output / "new\\report\\report.txt"), "x");
+    EXPECT_EQ(ReadFileText(Output / "new\\Photos\\Photos\\a.jpg"), "x");
+    EXPECT_FALSE(IsDirectory(photos));
+
+    const TNotTakenBack left = Undo();
+    EXPECT_TRUE(left.Paths.empty()) << left.Reasons.at(0);
+    EXPECT_EQ(ReadFileText(report), "x");
+    EXPECT_EQ(ReadFileText(photos + "\\a.jpg"), "x");
+    // The missing parent the run made goes too; the folder that stood stays.
+    EXPECT_FALSE(IsDirectory(Output / "new"));
+    EXPECT_TRUE(IsDirectory(Output / "Photos"));
+    EXPECT_FALSE(HasRunRecord(RecordFile));
+    EXPECT_TRUE(TakeBack(ReadRunRecord(RecordFile)).Paths.empty());
+}
+
+TEST_F(AppDoubleMoves, AFailedMoveLeavesTheSourceAndNoDirectory)
+{
+    const std::string outer = Directory("outer");
+    const std::string inner = File("outer\\inner.txt");
+    EXPECT_EQ(Run(outer), "outer");
+    // Gone with the folder it was in.
+    EXPECT_FALSE(Reason(inner).empty());
+    EXPECT_FALSE(IsDirectory(Output / "inner"));
+    EXPECT_EQ(ReadFileText(Output / "outer\\outer\\inner.txt"), "x");
+
+    // A source that is open without sharing cannot move: it stays.
+    const std::string open = File("open.txt");
+    const HANDLE held = CreateFileA(open.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_FALSE(Reason(open).empty());
+    CloseHandle(held);
+    EXPECT_EQ(ReadFileText(open), "x");
+    EXPECT_FALSE(IsDirectory(Output / "open"));
+
+    // Without a record that can be written, nothing moves.
+    Executor.Record = nullptr;
+    EXPECT_EQ(Reason(File("unrecorded.txt")), "The program could not write the record of the run.");
+    EXPECT_FALSE(IsDirectory(Output / "unrecorded"));
+    EXPECT_TRUE(Undo().Paths.empty());
+    EXPECT_FALSE(IsDirectory(Output / "outer"));
+    EXPECT_EQ(ReadFileText(inner), "x");
+}
+
+TEST_F(AppDoubleMoves, UndoKeepsWhatTheUserChangedAndSaysWhy)
+{
+    const std::string kept = File("kept.txt");
+    const std::string edited = File("edited.txt");
+    const std::string renamed = File("renamed.txt");
+    Executor.MoveSource = false;
+    EXPECT_EQ(Run(File("filled.txt")), "filled");
+    Executor.MoveSource = true;
+    for (const std::string& source : {kept, edited, renamed})
+        Run(source);
+    WriteFileText(Output / "filled\\mine.txt", "the user's");
+    FILETIME later = {0x10000000, 0x01E00000};
+    const HANDLE file = CreateFileA((Output / "edited\\edited.txt").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, nullptr, nullptr, &later);
+    CloseHandle(file);
+    MoveFileA((Output / "renamed\\renamed.txt").c_str(), (Output / "renamed\\other.txt").c_str());
+    WriteFileText(kept, "a new file at the old path");
+
+    const TNotTakenBack left = Undo();
+    const std::vector<std::string> paths = {renamed, Output / "renamed", edited, Output / "edited", kept,
+                                            Output / "kept", Output / "filled"};
+    EXPECT_EQ(left.Paths, paths);
+    EXPECT_EQ(left.Reasons, (std::vector<std::string>{"It is no longer where the run put it.", "The directory is not empty.",
+                                                      "It has changed since the run.", "The directory is not empty.",
+                                                      "Something else stands at its old path now.",
+                                                      "The directory is not empty.", "The directory is not empty."}));
+    EXPECT_EQ(ReadFileText(kept), "a new file at the old path");
+    EXPECT_EQ(ReadFileText(Output / "kept\\kept.txt"), "x");
 }

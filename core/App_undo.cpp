@@ -1,0 +1,62 @@
+#include "App_undo.h"
+
+#include "Tk_files.h"
+#include "Tk_paths.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+// The rename is the test that nothing stands at the old path: it replaces
+// nothing, so nothing can take the place between a test and the move.
+std::string MoveBack(const TRecordedChange& move, const std::set<std::string>& made)
+{
+    // Only from a directory that the run made: a record edited by hand
+    // cannot send undo after anything else.
+    if (!made.count(ExtractFileDir(move.Target)))
+        return "The record of the run does not say that the run made its directory.";
+    std::uint64_t time = 0;
+    if (!LastWriteTime(move.Target, time))
+        return GetPathKind(move.Path) == pkNothing ? "It is no longer where the run put it." : std::string();
+    // A file that was changed in its new place is the user's work there. A
+    // folder goes back with whatever it holds now, which loses nothing; its
+    // own time may change with the move itself on some file systems.
+    if (time != move.Time && GetPathKind(move.Target) == pkFile)
+        return "It has changed since the run.";
+    if (RenameOnly(move.Target, move.Path))
+        return std::string();
+    const DWORD error = GetLastError();
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? "Something else stands at its old path now."
+                                                                       : SystemErrorText(error);
+}
+
+std::string RemoveDirectory(const TRecordedChange& directory)
+{
+    if (GetPathKind(directory.Path) != pkDirectory || RemoveEmptyDirectory(directory.Path))
+        return std::string();
+    const DWORD error = GetLastError();
+    return error == ERROR_DIR_NOT_EMPTY ? "The directory is not empty." : SystemErrorText(error);
+}
+
+}
+
+TNotTakenBack TakeBack(const std::vector<TRecordedChange>& changes)
+{
+    std::set<std::string> made;
+    for (const TRecordedChange& change : changes) {
+        if (!change.Move)
+            made.insert(change.Path);
+    }
+    TNotTakenBack left;
+    for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
+        const std::string reason = change->Move ? MoveBack(*change, made) : RemoveDirectory(*change);
+        if (!reason.empty()) {
+            left.Paths.push_back(change->Path);
+            left.Reasons.push_back(reason);
+        }
+    }
+    return left;
+}
