@@ -129,8 +129,9 @@ void TMainPresenter::ReadCommandLine()
         return;
     // All or nothing: a refused path destroys the entries made before it.
     TDoubleEntryArray entries(arguments.size());
+    TLongPathCache longPaths;
     for (size_t j = 0; j < arguments.size(); ++j)
-        entries[j].reset(new TDoubleEntry(arguments[j]));
+        entries[j].reset(new TDoubleEntry(arguments[j], longPaths));
     EntriesModel->AddEntries(entries);
     if (OptionsModel->Options().SortEntries)
         EntriesModel->Sort();
