@@ -147,8 +147,10 @@ void TMainPresenter::ReadSources()
         return;
     // All or nothing: a refused path destroys the entries made before it.
     TDoubleEntryArray entries(count);
+    TLongPathCache longPaths;
     for (size_t j = 0; j < count; ++j)
-        entries[j].reset(new TDoubleEntry(DroppedItems.empty() ? arguments[j] : DroppedPath(DroppedItems[j])));
+        entries[j].reset(
+            new TDoubleEntry(DroppedItems.empty() ? arguments[j] : DroppedPath(DroppedItems[j]), longPaths));
     EntriesModel->AddEntries(entries);
     if (OptionsModel->Options().SortEntries)
         EntriesModel->Sort();

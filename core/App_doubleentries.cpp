@@ -1,13 +1,12 @@
 #include "App_doubleentries.h"
 
-#include "Kro_files.h"
 #include "Tk_format.h"
 #include "Tk_paths.h"
 #include "Tk_strings.h"
 
 #include <algorithm>
 
-std::string NormalizeSourcePath(const std::string& raw)
+std::string NormalizeSourcePath(const std::string& raw, TLongPathCache& longPaths)
 {
     if (!IsAbsolutePath(raw))
         throw EAppError(Format("The program cannot accept the path \"%s\" because it is not in absolute form.", raw));
@@ -18,7 +17,7 @@ std::string NormalizeSourcePath(const std::string& raw)
         expanded = raw;
     std::string path;
     try {
-        path = GetLongPath(expanded);
+        path = longPaths.GetLongPath(expanded);
     } catch (const EFileError&) {
         throw EAppError(Format("The program cannot accept the path \"%s\" because its long form is unavailable.", expanded));
     }

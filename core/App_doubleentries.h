@@ -2,18 +2,20 @@
 #pragma once
 
 #include "App_common.h"
+#include "Kro_files.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
 // The canonical form of a source path: absolute, expanded, long, with a
-// non-empty name. Raises EAppError for a path it refuses.
-std::string NormalizeSourcePath(const std::string& raw);
+// non-empty name; the long form through the run's cache. Raises EAppError
+// for a path it refuses.
+std::string NormalizeSourcePath(const std::string& raw, TLongPathCache& longPaths);
 
 class TDoubleEntry {
 public:
-    explicit TDoubleEntry(const std::string& raw) : Path(NormalizeSourcePath(raw)) {}
+    TDoubleEntry(const std::string& raw, TLongPathCache& longPaths) : Path(NormalizeSourcePath(raw, longPaths)) {}
 
     const std::string Path;
 };

@@ -2,9 +2,10 @@
 # Times whole processes under one Wine: Tesselo.exe and three reference
 # programs (a bare loop of CreateDirectoryA, the least program that does
 # Tesselo's job, a bare GUI program that goes idle once), on the same short
-# source paths, with free names and with every first name taken. Prints a
-# Markdown table of medians with their spread, the ratios the goals name,
-# and the size of the release exe. Not part of the tests.
+# source paths, with free names and with every first name taken; then
+# Tesselo.exe alone on the same 500 names one and twelve folders deep.
+# Prints Markdown tables of medians with their spread, the ratios the goals
+# name, and the size of the release exe. Not part of the tests.
 #
 # TESSELO_BUILD_DIR: the build tree (build/); TESSELO_BENCH_RUNS: runs of
 # each case (7).
@@ -13,10 +14,12 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${TESSELO_BUILD_DIR:-$root/build}"
 runs="${TESSELO_BENCH_RUNS:-7}"
 sizes=(1 10 100 1000)
+depth_sources=500
+depths=(1 12)
 
 "$root/scripts/setup.sh" >&2
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >/dev/null
-cmake --build "$build" --parallel "$(nproc)" --target Tesselo BareLoop LeastProgram BareGui >/dev/null
+cmake --build "$build" --parallel "$(nproc)" --target Tesselo BareLoop LeastProgram BareGui hold_desktop >/dev/null
 
 # The tests' Wine session: their X display, one prefix and one wineserver
 # for every run, so that no run pays for starting Wine itself, and windows
@@ -24,15 +27,34 @@ cmake --build "$build" --parallel "$(nproc)" --target Tesselo BareLoop LeastProg
 # Wine would wait two seconds for every shown window to be withdrawn).
 DISPLAY="$(sed -n 's/^TESSELO_DISPLAY:STRING=//p' "$build/CMakeCache.txt")"
 export DISPLAY LC_ALL=en_US.UTF-8
-"$build/wine-session.sh" start
+"$build/wine-session.sh" start "$build/tests/hold_desktop.exe"
 trap '"$build/wine-session.sh" stop' EXIT
 
 # C:\tb keeps the paths short: 1,000 of them make an 18,000-character
 # command line.
 work="$build/wineprefix/drive_c/tb"
+# The folder of the sources that are the given number of folders deep: the
+# rows by number of sources take theirs from C:\tb\s, the depth rows from C:\tb
+# and from C:\tb\d02\...\d12.
+folder() {
+    case $1 in
+    1) echo 'C:\tb' ;;
+    2) echo 'C:\tb\s' ;;
+    *) echo "C:\tb$(seq -f '\d%02g' 2 "$1" | tr -d '\n')" ;;
+    esac
+}
+host_folder() {
+    local windows
+    windows=$(folder "$1")
+    echo "$work${windows#C:\\tb}" | tr '\\' /
+}
 rm -rf "$work"
-mkdir -p "$work/s" "$work/bin"
-(cd "$work/s" && touch $(seq -f 'f%04g.txt' 1 1000))
+mkdir -p "$(host_folder 2)" "$work/bin"
+(cd "$(host_folder 2)" && touch $(seq -f 'f%04g.txt' 1 1000))
+for depth in "${depths[@]}"; do
+    mkdir -p "$(host_folder "$depth")"
+    (cd "$(host_folder "$depth")" && touch $(seq -f 'f%04g.txt' 1 "$depth_sources"))
+done
 cp "$build/tools/bench/BareLoop.exe" "$build/tools/bench/LeastProgram.exe" "$build/tools/bench/BareGui.exe" "$work/bin/"
 # The exe as the user gets it.
 x86_64-w64-mingw32-strip -o "$work/bin/Tesselo.exe" "$build/app/Tesselo.exe"
@@ -43,10 +65,11 @@ settings() {
 mkdir -p "$build/bench"
 results="$build/bench/times.txt"
 : >"$results"
-# Runs one program on the first n sources and records the time of its
-# whole process; checks that it made what it should.
+# Runs one program on the first n sources of the folder that many folders
+# deep and records the time of its whole process; checks that it made what
+# it should.
 run() {
-    local program=$1 n=$2 names=$3
+    local program=$1 n=$2 names=$3 depth=${4:-2}
     rm -rf "$work/o"
     mkdir "$work/o"
     if [ "$names" = taken ]; then
@@ -57,8 +80,10 @@ run() {
     Tesselo) settings ;;
     BareLoop | LeastProgram) arguments=('C:\tb\o') ;;
     esac
+    local source_folder
+    source_folder=$(folder "$depth")
     for i in $(seq -f '%04g' 1 "$n"); do
-        arguments+=("C:\\tb\\s\\f$i.txt")
+        arguments+=("$source_folder\\f$i.txt")
     done
     local start=$EPOCHREALTIME
     timeout 600 "$build/wine-run.sh" "C:\\tb\\bin\\$program.exe" "${arguments[@]}" </dev/null >/dev/null 2>&1 || echo "$program ended with an error" >&2
@@ -70,13 +95,16 @@ run() {
     if [ "$program" != BareGui ] && [ "$made" -ne "$expected" ]; then
         echo "$program on $n sources ($names names) left $made directories instead of $expected" >&2
     fi
-    awk -v p="$program" -v n="$n" -v c="$names" -v a="$start" -v b="$end" \
-        'BEGIN { printf "%s %s %s %.1f\n", p, n, c, (b - a) * 1000 }' >>"$results"
+    awk -v p="$program" -v n="$n" -v c="$names" -v d="$depth" -v a="$start" -v b="$end" \
+        'BEGIN { printf "%s %s %s %s %.1f\n", p, n, c, d, (b - a) * 1000 }' >>"$results"
 }
 
 # Not timed: the first run of each starts the desktop and fills the caches.
 for program in BareLoop LeastProgram Tesselo BareGui; do
     run $program 1 free
+done
+for depth in "${depths[@]}"; do
+    run Tesselo 1 free "$depth"
 done
 : >"$results"
 # Interleaved, so that a busy moment of the machine does not fall on one
@@ -94,10 +122,17 @@ for n in "${sizes[@]}"; do
         done
     done
 done
+echo "Timing $depth_sources sources ${depths[*]} folders deep, $runs runs" >&2
+for _ in $(seq "$runs"); do
+    for depth in "${depths[@]}"; do
+        run Tesselo "$depth_sources" free "$depth"
+    done
+done
 
-# Median, lowest and highest time in ms of one case.
+# Median, lowest and highest time in ms of one case: program, sources,
+# names, folders deep (2 unless given).
 stats() {
-    awk -v p="$1" -v n="$2" -v c="$3" '$1 == p && $2 == n && $3 == c { print $4 }' "$results" | sort -n |
+    awk -v p="$1" -v n="$2" -v c="$3" -v d="${4:-2}" '$1 == p && $2 == n && $3 == c && $4 == d { print $5 }' "$results" | sort -n |
         awk '{ v[NR] = $1 } END { if (NR) printf "%.0f %.0f %.0f\n", (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2), v[1], v[NR] }'
 }
 cell() {
@@ -145,5 +180,17 @@ echo "- Tesselo ÷ least program at 1,000 sources: $(ratios LeastProgram 1000 fr
 echo "- Tesselo ÷ bare loop at 1,000 sources: $(ratios BareLoop 1000 free) with free names," \
     "$(ratios BareLoop 1000 taken) with every first name taken."
 echo "- Tesselo ÷ bare GUI program at 1 source: $(ratios BareGui 1 free); goal: at most 1.10."
+echo
+echo "Tesselo on the same $depth_sources names at different depths, free names:"
+echo
+echo "| Sources | Folders deep | Tesselo | ÷ ${depths[0]} deep |"
+echo "|---:|---:|---:|---:|"
+for depth in "${depths[@]}"; do
+    echo "| $depth_sources | $depth | $(cell Tesselo "$depth_sources" free "$depth")" \
+        "| $(ratio "$(median Tesselo "$depth_sources" free "$depth")" "$(median Tesselo "$depth_sources" free "${depths[0]}")") |"
+done
+echo
+echo "- Tesselo ${depths[-1]} folders deep ÷ ${depths[0]} deep: $(ratio "$(median Tesselo "$depth_sources" free "${depths[-1]}")" "$(median Tesselo "$depth_sources" free "${depths[0]}")")" \
+    "(lowest times: $(ratio "$(lowest Tesselo "$depth_sources" free "${depths[-1]}")" "$(lowest Tesselo "$depth_sources" free "${depths[0]}")")); goal: at most 1.20."
 echo "- Tesselo.exe, stripped: $size bytes, $((size / 1024)) KiB (goal: at most 400 KiB); it imports" \
     "$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' | sort | paste -sd, - | sed 's/,/, /g')."

@@ -27,14 +27,16 @@ bool RegularFileExists(const std::string& path)
     return GetPathKind(path) == pkFile;
 }
 
-std::string GetLongPath(const std::string& path)
+std::string TLongPathCache::GetLongPath(const std::string& path)
 {
     static const char* const message = "The program could not get the long path of the file.";
     if (HasWildcards(path))
         throw EFileError(message);
-    // Every call looks each component of the path up on disk, which is most
-    // of the time a source takes: one call does for a long form that fits.
-    const std::string longPath = LongPathName(path);
+    const std::string folder = ExtractFileDir(path);
+    auto found = FFolders.find(folder);
+    if (found == FFolders.end())
+        found = FFolders.emplace(folder, LongPathName(folder)).first;
+    const std::string longPath = LongPathNameIn(found->second, path);
     if (longPath.empty())
         throw EFileError(message);
     return longPath;

@@ -13,7 +13,8 @@ using Names = std::vector<std::string>;
 
 void ExpectRefused(const std::string& raw, const std::string& message)
 {
-    EXPECT_EQ(ThrownMessage<EAppError>([&] { NormalizeSourcePath(raw); }), message) << raw;
+    TLongPathCache longPaths;
+    EXPECT_EQ(ThrownMessage<EAppError>([&] { NormalizeSourcePath(raw, longPaths); }), message) << raw;
 }
 
 std::string NotAbsolute(const std::string& raw)
@@ -34,8 +35,9 @@ std::string EmptyName(const std::string& path)
 TDoubleEntryArray MakeEntries(std::initializer_list<std::string> paths)
 {
     TDoubleEntryArray entries;
+    TLongPathCache longPaths;
     for (const std::string& path : paths)
-        entries.emplace_back(new TDoubleEntry(path));
+        entries.emplace_back(new TDoubleEntry(path, longPaths));
     return entries;
 }
 
@@ -67,13 +69,14 @@ TEST(AppDoubleEntries, PathsBecomeAbsoluteExpandedAndLong)
 
     const std::string path = ShortFormBelow(dir, expected);
     ASSERT_NE(path, expected);
-    EXPECT_EQ(NormalizeSourcePath(path), expected);
-    EXPECT_EQ(NormalizeSourcePath(dir / "Long directory name\\.\\..\\Long directory name\\report.txt"), expected);
-    EXPECT_EQ(TDoubleEntry(expected).Path, expected);
+    TLongPathCache longPaths;
+    EXPECT_EQ(NormalizeSourcePath(path, longPaths), expected);
+    EXPECT_EQ(NormalizeSourcePath(dir / "Long directory name\\.\\..\\Long directory name\\report.txt", longPaths), expected);
+    EXPECT_EQ(TDoubleEntry(expected, longPaths).Path, expected);
 
     // Drive-relative: against the current directory of that drive.
     const TInDirectory in(dir / "Long directory name");
-    EXPECT_EQ(NormalizeSourcePath(expected.substr(0, 2) + "report.txt"), expected);
+    EXPECT_EQ(NormalizeSourcePath(expected.substr(0, 2) + "report.txt", longPaths), expected);
 }
 
 TEST(AppDoubleEntries, EachRefusalNamesThePathItRefused)
@@ -97,7 +100,8 @@ TEST(AppDoubleEntries, DoubleBytePathsKeepTheirLastCharacter)
     TTempDir dir;
     // Its last byte is a backslash, yet the name is not empty.
     MakeDirectory(dir / TrailBackslash);
-    EXPECT_EQ(NormalizeSourcePath(dir / TrailBackslash), dir / TrailBackslash);
+    TLongPathCache longPaths;
+    EXPECT_EQ(NormalizeSourcePath(dir / TrailBackslash, longPaths), dir / TrailBackslash);
 }
 
 TEST(AppDoubleEntries, EveryChangeNotifiesOnce)

@@ -1,6 +1,8 @@
 #include "Kro_files.h"
 
 #include "TestSupport.h"
+#include "Tk_files.h"
+#include "Tk_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +33,42 @@ TEST(KroFiles, GetLongPathTurnsShortNamesLong)
 
     const std::string path = ShortFormBelow(dir, longPath + "\\Quarterly report 2026.txt");
     ASSERT_EQ(path.find("Quarterly"), std::string::npos) << path;
-    EXPECT_EQ(GetLongPath(path), longPath + "\\Quarterly report 2026.txt");
+    EXPECT_EQ(TLongPathCache().GetLongPath(path), longPath + "\\Quarterly report 2026.txt");
+}
+
+// The cache asks for the folder's long form once and then for each name's
+// own: it must give what one whole call gives, and fail where it fails.
+TEST(KroFiles, TheLongPathCacheGivesWhatTheWholeCallGives)
+{
+    TTempDir dir;
+    const std::string folder = dir / "A rather long directory name";
+    std::string deep = dir.Path();
+    for (char c : std::string("defg"))
+        MakeDirectory(deep += '\\' + std::string(60, c));
+    for (const std::string& d : {folder, dir / "Mixed"})
+        MakeDirectory(d);
+    for (const std::string& file : {folder + "\\Quarterly report 2026.txt", dir / "Mixed\\Report.TXT", deep + "\\Report 2026.txt"})
+        WriteFileText(file, "x");
+    const std::string shortFile = ShortFormBelow(dir, folder + "\\Quarterly report 2026.txt");
+    // Typed short, but its long form is too long for the plain form.
+    const std::string shortDeep = ShortFormBelow(dir, deep + "\\Report 2026.txt");
+    ASSERT_LT(shortDeep.size(), 200u);
+
+    TLongPathCache cache;
+    for (const std::string& path :
+         {shortFile, folder + "\\" + ExtractFileName(shortFile), ExtractFileDir(shortFile) + "\\Quarterly report 2026.txt",
+          dir / "a RATHER long directory name\\quarterly REPORT 2026.txt", dir / "mixed\\report.txt", dir / "Mixed\\Report.TXT",
+          dir / "Mixed\\missing.txt", dir / "missing\\Report.TXT", dir / "Mixed\\*.TXT", dir / "Mixed\\Report.TXT.",
+          dir / "Mixed\\Report.TXT ", dir / "Mixed\\COM1", dir / "Mixed\\NUL.txt", dir / "Mixed\\Report.TXT:x",
+          std::string("\\\\server\\share\\Report.TXT"), std::string("C:\\"), shortDeep,
+          deep + "\\" + ExtractFileName(shortDeep), deep + "\\Report 2026.txt"}) {
+        std::string cached;
+        try {
+            cached = cache.GetLongPath(path);
+        } catch (const EFileError&) {
+        }
+        EXPECT_EQ(cached, LongPathName(path)) << path;
+    }
 }
 
 TEST(KroFiles, GetLongPathTakesALongFormOfMoreThanMaxPathBytes)
@@ -47,7 +84,7 @@ TEST(KroFiles, GetLongPathTakesALongFormOfMoreThanMaxPathBytes)
         MakeDirectory(path);
     }
     ASSERT_GT(path.size(), static_cast<size_t>(MAX_PATH));
-    EXPECT_EQ(GetLongPath(path), path);
+    EXPECT_EQ(TLongPathCache().GetLongPath(path), path);
 }
 
 TEST(KroFiles, GetLongPathRefusesMissingAndWildcardPaths)
@@ -55,7 +92,7 @@ TEST(KroFiles, GetLongPathRefusesMissingAndWildcardPaths)
     TTempDir dir;
     WriteFileText(dir / "a.txt", "x");
     for (const std::string& path : {dir / "missing.txt", dir / "*.txt", dir / "a.tx?", std::string()}) {
-        EXPECT_EQ(ThrownMessage<EFileError>([&] { GetLongPath(path); }),
+        EXPECT_EQ(ThrownMessage<EFileError>([&] { TLongPathCache().GetLongPath(path); }),
                   "The program could not get the long path of the file.")
             << path;
     }

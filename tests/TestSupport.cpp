@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <stdexcept>
+#include <vector>
 
 const std::string TrailBackslash = "\x95\x5C";
 const std::string TrailBar = "\x83\x7C";
@@ -89,11 +91,12 @@ TInDirectory::~TInDirectory()
 
 std::string ShortFormBelow(const TTempDir& dir, const std::string& path)
 {
-    char shortPath[MAX_PATH] = {};
-    char shortDir[MAX_PATH] = {};
-    EXPECT_NE(GetShortPathNameA(path.c_str(), shortPath, MAX_PATH), 0u) << path;
-    EXPECT_NE(GetShortPathNameA(dir.Path().c_str(), shortDir, MAX_PATH), 0u) << dir.Path();
-    return dir.Path() + std::string(shortPath).substr(std::string(shortDir).size());
+    // In the \\?\ form, so that the path may be of any length.
+    std::vector<wchar_t> shortPath(32768);
+    std::vector<wchar_t> shortDir(32768);
+    EXPECT_NE(GetShortPathNameW((L"\\\\?\\" + Wide(path)).c_str(), shortPath.data(), 32768), 0u) << path;
+    EXPECT_NE(GetShortPathNameW((L"\\\\?\\" + Wide(dir.Path())).c_str(), shortDir.data(), 32768), 0u) << dir.Path();
+    return dir.Path() + Narrow(shortPath.data() + std::wcslen(shortDir.data()));
 }
 
 void WriteFileText(const std::string& path, const std::string& content)

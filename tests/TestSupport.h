@@ -45,7 +45,7 @@ private:
     std::wstring FBefore;
 };
 
-// The path with the names below dir in their short form. Wine finds a short
+// The path, of any length, with the names below dir in their short form. Wine finds a short
 // name by reading the whole folder, and the shared Temp folder above dir
 // changes while other tests run beside this one.
 std::string ShortFormBelow(const TTempDir& dir, const std::string& path);

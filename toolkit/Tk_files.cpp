@@ -117,6 +117,47 @@ std::string LongPathName(const std::string& path)
     return longPath;
 }
 
+std::string LongPathNameIn(const std::string& folderLongPath, const std::string& path)
+{
+    const std::vector<wchar_t> wide = AnsiToWide(path);
+    const size_t length = wide.size() - 1;
+    // A drive path only, with no stream or other ':' after the drive.
+    if (folderLongPath.empty() || length >= PlainLimit || !IsNormalisedAbsolute(wide, length) || wide[1] != L':'
+        || std::wcschr(wide.data() + 2, L':'))
+        return LongPathName(path);
+    const wchar_t* name = std::wcsrchr(wide.data(), L'\\') + 1;
+    std::vector<wchar_t> longPath = AnsiToWide(folderLongPath);
+    longPath.pop_back();
+    if (longPath.back() != L'\\')
+        longPath.push_back(L'\\');
+    const size_t nameStart = longPath.size();
+    longPath.insert(longPath.end(), name, wide.data() + wide.size());
+    // GetLongPathNameW looks each component up below the long form of the
+    // ones before it, on Windows as under Wine: a legal 8.3 name becomes the
+    // name found on disk, any other stays as given, letter case included.
+    // Windows does not document which names it counts as 8.3, so only the
+    // cases where that does not matter are settled here: the name exactly as
+    // found, and a short name. The rest, a missing name among them, takes
+    // the whole call, and so does a path whose given or long form is too
+    // long for the plain form: Wine gives a \\?\ path back as it is where
+    // Windows looks it up, and Windows' own look-ups may meet MAX_PATH.
+    if (!*name || std::wcspbrk(name, L"*?") || longPath.size() > PlainLimit)
+        return LongPathName(path);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(longPath.data(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return LongPathName(path);
+    FindClose(search);
+    if (std::wcscmp(name, found.cFileName) != 0) {
+        if (!found.cAlternateFileName[0]
+            || CompareStringOrdinal(name, -1, found.cAlternateFileName, -1, TRUE) != CSTR_EQUAL)
+            return LongPathName(path);
+        longPath.resize(nameStart);
+        longPath.insert(longPath.end(), found.cFileName, found.cFileName + std::wcslen(found.cFileName) + 1);
+    }
+    return ProgramText(longPath.data());
+}
+
 DWORD FileAttributes(const std::string& path)
 {
     return GetFileAttributesW(FileSystemPath(path).data());

@@ -21,6 +21,10 @@ std::vector<wchar_t> FileSystemPath(const std::string& path);
 std::string FullPathName(const std::string& path);
 // The long form of an existing path (GetLongPathNameW); "" likewise.
 std::string LongPathName(const std::string& path);
+// LongPathName(path), given folderLongPath, the LongPathName of the folder
+// that holds it (the part before its last '\'): for a full path short
+// enough for the plain form, one look-up of the name alone settles most.
+std::string LongPathNameIn(const std::string& folderLongPath, const std::string& path);
 // INVALID_FILE_ATTRIBUTES when nothing can be found at the path.
 DWORD FileAttributes(const std::string& path);
 // CreateDirectoryW of the one directory; GetLastError tells why it failed.
