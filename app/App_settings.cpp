@@ -47,6 +47,7 @@ void LoadSettings(const std::string& fileName, TDoubleOptionsModel& model)
     options.SerialNumberPosition = static_cast<TSerialNumberPosition>(
         ini->ReadInteger(OptionsSection, "SerialNumberPosition", options.SerialNumberPosition) & 0xFF);
     options.SortEntries = ini->ReadBool(OptionsSection, "SortEntries", options.SortEntries);
+    options.MoveSources = ini->ReadBool(OptionsSection, "MoveSources", options.MoveSources);
     model.SetOptions(options);
 }
 
@@ -68,5 +69,6 @@ void SaveSettings(const std::string& fileName, const TDoubleOptionsModel& model)
     ini->WriteInteger(OptionsSection, "MaxSerialNumber", options.MaxSerialNumber);
     ini->WriteInteger(OptionsSection, "SerialNumberPosition", options.SerialNumberPosition);
     ini->WriteBool(OptionsSection, "SortEntries", options.SortEntries);
+    ini->WriteBool(OptionsSection, "MoveSources", options.MoveSources);
     ini->UpdateFile();
 }

@@ -10,6 +10,6 @@
 // values; a malformed text value raises EStringError.
 void LoadSettings(const std::string& fileName, TDoubleOptionsModel& model);
 
-// Writes the current directory and all twelve options into the file, keeping
+// Writes the current directory and all the options into the file, keeping
 // whatever else it holds.
 void SaveSettings(const std::string& fileName, const TDoubleOptionsModel& model);

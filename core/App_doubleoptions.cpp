@@ -12,7 +12,8 @@ TDoubleOptions::TDoubleOptions()
       MinSerialNumber(1),
       MaxSerialNumber(100),
       SerialNumberPosition(spEnd),
-      SortEntries(true)
+      SortEntries(true),
+      MoveSources(false)
 {
 }
 
@@ -31,7 +32,8 @@ bool TDoubleOptions::operator==(const TDoubleOptions& other) const
         && MinSerialNumber == other.MinSerialNumber
         && MaxSerialNumber == other.MaxSerialNumber
         && SerialNumberPosition == other.SerialNumberPosition
-        && SortEntries == other.SortEntries;
+        && SortEntries == other.SortEntries
+        && MoveSources == other.MoveSources;
 }
 
 bool TDoubleOptions::operator!=(const TDoubleOptions& other) const

@@ -44,6 +44,7 @@ public:
     std::int32_t MaxSerialNumber;
     TSerialNumberPosition SerialNumberPosition;
     bool SortEntries;
+    bool MoveSources;
 };
 
 class TDoubleOptionsModel : public TModel {

@@ -18,9 +18,10 @@ TMenuDialog::TMenuDialog()
       RadioButton1(Control("RadioButton1")),
       RadioButton2(Control("RadioButton2")),
       RadioButton3(Control("RadioButton3")),
+      RadioButton4(Control("RadioButton4")),
       Button1(Control("Button1"))
 {
-    for (int command = mcShowOptions; command <= mcShowAbout; ++command)
+    for (int command = mcShowOptions; command <= mcUndoLastRun; ++command)
         OnClick(CommandButton(command), [this] { UpdateControls(); });
     try {
         Initialize();
@@ -48,13 +49,16 @@ void TMenuDialog::Finalize()
 
 bool TMenuDialog::Execute()
 {
-    SetCommand(Command);
+    SetEnabled(RadioButton4, UndoAvailable);
+    // A dimmed choice cannot be preselected: it could not take the focus,
+    // and "Execute" would carry it out all the same.
+    SetCommand(Command == mcUndoLastRun && !UndoAvailable ? mcShowOptions : Command);
     return ShowModal() == mrOk;
 }
 
 void TMenuDialog::SetCommand(TMenuCommand value)
 {
-    if (value > mcShowAbout)
+    if (value > mcUndoLastRun)
         RaiseError("The program does not support the result.");
     HWND radio = CommandButton(value);
     SetChecked(radio, true);
@@ -64,7 +68,7 @@ void TMenuDialog::SetCommand(TMenuCommand value)
 
 TMenuCommand TMenuDialog::GetCommand()
 {
-    for (int command = mcShowOptions; command <= mcShowAbout; ++command) {
+    for (int command = mcShowOptions; command <= mcUndoLastRun; ++command) {
         if (Checked(CommandButton(command)))
             return static_cast<TMenuCommand>(command);
     }
@@ -74,14 +78,14 @@ TMenuCommand TMenuDialog::GetCommand()
 void TMenuDialog::UpdateControls()
 {
     bool chosen = false;
-    for (int command = mcShowOptions; command <= mcShowAbout; ++command)
+    for (int command = mcShowOptions; command <= mcUndoLastRun; ++command)
         chosen = chosen || Checked(CommandButton(command));
     SetEnabled(Button1, chosen);
 }
 
 HWND TMenuDialog::CommandButton(int command) const
 {
-    const HWND buttons[] = {RadioButton1, RadioButton2, RadioButton3};
+    const HWND buttons[] = {RadioButton1, RadioButton2, RadioButton3, RadioButton4};
     return buttons[command];
 }
 

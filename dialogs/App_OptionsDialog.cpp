@@ -39,7 +39,8 @@ TOptionsDialog::TOptionsDialog()
       Edit26(Control("Edit26")),
       Label27(Control("Label27")),
       ComboBox21(Control("ComboBox21")),
-      CheckBox31(Control("CheckBox31"))
+      CheckBox31(Control("CheckBox31")),
+      CheckBox32(Control("CheckBox32"))
 {
     for (HWND control : {RadioButton11, RadioButton12, RadioButton13, RadioButton14, CheckBox22})
         OnClick(control, [this] { UpdateControls(); });
@@ -85,6 +86,7 @@ void TOptionsDialog::SetOptions(const TDoubleOptions& options)
     SetMaxSerialNumber(options.MaxSerialNumber);
     SetSerialNumberPosition(options.SerialNumberPosition);
     SetSortEntries(options.SortEntries);
+    SetMoveSources(options.MoveSources);
 }
 
 TDoubleOptions TOptionsDialog::GetOptions()
@@ -103,6 +105,7 @@ TDoubleOptions TOptionsDialog::GetOptions()
     options.MaxSerialNumber = GetMaxSerialNumber();
     options.SerialNumberPosition = GetSerialNumberPosition();
     options.SortEntries = GetSortEntries();
+    options.MoveSources = GetMoveSources();
     return options;
 }
 
@@ -184,6 +187,11 @@ void TOptionsDialog::SetSerialNumberPosition(TSerialNumberPosition value)
 void TOptionsDialog::SetSortEntries(bool value)
 {
     SetChecked(CheckBox31, value);
+}
+
+void TOptionsDialog::SetMoveSources(bool value)
+{
+    SetChecked(CheckBox32, value);
 }
 
 TOutputDirectory TOptionsDialog::GetOutputDirectory()
@@ -273,6 +281,11 @@ TSerialNumberPosition TOptionsDialog::GetSerialNumberPosition()
 bool TOptionsDialog::GetSortEntries()
 {
     return Checked(CheckBox31);
+}
+
+bool TOptionsDialog::GetMoveSources()
+{
+    return Checked(CheckBox32);
 }
 
 // A disabled field cannot take the focus; it holds a value that came with

@@ -38,6 +38,7 @@ private:
     void SetMaxSerialNumber(std::int32_t value);
     void SetSerialNumberPosition(TSerialNumberPosition value);
     void SetSortEntries(bool value);
+    void SetMoveSources(bool value);
 
     TOutputDirectory GetOutputDirectory();
     std::string GetOtherOutputDirectory();
@@ -51,6 +52,7 @@ private:
     std::int32_t GetMaxSerialNumber();
     TSerialNumberPosition GetSerialNumberPosition();
     bool GetSortEntries();
+    bool GetMoveSources();
 
     HWND OutputDirectoryButton(int value) const;
     std::string GetFileNamePart(HWND edit);
@@ -87,6 +89,7 @@ private:
     HWND Label27;
     HWND ComboBox21;
     HWND CheckBox31;
+    HWND CheckBox32;
 };
 
 extern TOptionsDialog* OptionsDialog;

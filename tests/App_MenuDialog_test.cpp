@@ -13,6 +13,7 @@ struct AppMenuDialog : testing::Test {
     HWND Radio1 = Dialog->Control("RadioButton1");
     HWND Radio2 = Dialog->Control("RadioButton2");
     HWND Radio3 = Dialog->Control("RadioButton3");
+    HWND Radio4 = Dialog->Control("RadioButton4");
     HWND Execute = Dialog->Control("Button1");
     HWND Cancel = Dialog->Control("Button2");
 };
@@ -80,9 +81,28 @@ TEST_F(AppMenuDialog, TheCloseBoxCancels)
     EXPECT_EQ(Dialog->Command, mcOpenHelp);
 }
 
+// With a run to take back the undo is chosen as the others. Without one it is
+// dimmed: not preselected, and reached by no arrow or access key.
+TEST_F(AppMenuDialog, TheUndoIsOfferedOnlyWithSomethingToUndo)
+{
+    Dialog->UndoAvailable = true;
+    Dialog->Command = mcShowAbout;
+    TDialogScript undo;
+    undo.Press(VK_DOWN).ExpectFocus(Radio4).Press(VK_UP).ExpectFocus(Radio3).Alt('u').ExpectFocus(Radio4);
+    EXPECT_TRUE(undo.Press(VK_RETURN).Execute(*Dialog));
+    EXPECT_EQ(Dialog->Command, mcUndoLastRun);
+
+    Dialog->UndoAvailable = false;
+    TDialogScript none;
+    none.ExpectFocus(Radio1).ExpectEnabled({Radio4}, false);
+    none.Press(VK_UP).ExpectFocus(Radio3).Alt('u').ExpectFocus(Radio3);
+    EXPECT_FALSE(none.Press(VK_ESCAPE).Execute(*Dialog));
+    EXPECT_EQ(Dialog->Command, mcUndoLastRun);
+}
+
 TEST_F(AppMenuDialog, AnUnknownCommandIsRefusedBeforeTheDialogShows)
 {
-    Dialog->Command = static_cast<TMenuCommand>(3);
+    Dialog->Command = static_cast<TMenuCommand>(4);
     EXPECT_EQ(ThrownMessage<EAppError>([&] { Dialog->Execute(); }), "The program does not support the result.");
     EXPECT_FALSE(IsWindowVisible(Dialog->Handle()));
     Dialog->Command = mcShowOptions;

@@ -29,6 +29,7 @@ struct AppOptionsDialog : testing::Test {
     HWND Edit26 = Dialog->Control("Edit26");
     HWND Combo = Dialog->Control("ComboBox21");
     HWND Check31 = Dialog->Control("CheckBox31");
+    HWND Check32 = Dialog->Control("CheckBox32");
     HWND Ok = Dialog->Control("Button1");
     HWND Cancel = Dialog->Control("Button2");
 
@@ -99,6 +100,7 @@ TEST_F(AppOptionsDialog, OptionsSurviveARoundTripUnchanged)
     options.MaxSerialNumber = 0;
     options.SerialNumberPosition = spBeginning;
     options.SortEntries = false;
+    options.MoveSources = true;
     Dialog->Options = options;
     TDialogScript script;
     script.Do([&] {
@@ -119,20 +121,21 @@ TEST_F(AppOptionsDialog, TabFollowsTheGroupsAndAccessKeysReachTheFields)
     TDialogScript script;
     script.Click(Radio14);
     for (HWND expected : {Edit11, Browse, Edit21, Edit22, Check21, Check22, Edit23, Edit24, Edit25, Edit26, Combo,
-                          Check31, Ok, Cancel, Radio14})
+                          Check31, Check32, Ok, Cancel, Radio14})
         script.Press(VK_TAB).ExpectFocus(expected);
     // Typed text is kept as typed: blanks stay, the number may have leading blanks.
     script.Alt('f').ExpectFocus(Edit21).Type(" x");
     script.Alt('m').ExpectFocus(Edit23).Replace("#");
     script.Alt('n').ExpectFocus(Edit25).Replace("  7");
     script.Alt('p').ExpectFocus(Combo).Press(VK_UP);
-    script.Alt('s').Do([&] { EXPECT_FALSE(Checked(Check31)); });
+    script.Alt('s').Alt('i').Do([&] { EXPECT_FALSE(Checked(Check31)); });
     EXPECT_TRUE(script.Press(VK_RETURN).Execute(*Dialog));
     EXPECT_EQ(Dialog->Options.OriginalNamePrefix, " x");
     EXPECT_EQ(Dialog->Options.SerialNumberPrefix, "#");
     EXPECT_EQ(Dialog->Options.MinSerialNumber, 7);
     EXPECT_EQ(Dialog->Options.SerialNumberPosition, spBeginning);
     EXPECT_FALSE(Dialog->Options.SortEntries);
+    EXPECT_TRUE(Dialog->Options.MoveSources);
 }
 
 // Each field refuses what it cannot take: the message shows, the focus stays

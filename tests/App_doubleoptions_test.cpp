@@ -39,6 +39,7 @@ TEST(AppDoubleOptions, EveryFieldTakesPartInTheComparison)
         [](TDoubleOptions& o) { o.MaxSerialNumber = -100; },
         [](TDoubleOptions& o) { o.SerialNumberPosition = static_cast<TSerialNumberPosition>(2); },
         [](TDoubleOptions& o) { o.SortEntries = false; },
+        [](TDoubleOptions& o) { o.MoveSources = true; },
     };
     for (size_t i = 0; i < std::size(changes); ++i) {
         TDoubleOptions changed = base;

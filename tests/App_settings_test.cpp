@@ -43,6 +43,7 @@ TEST_F(AppSettings, AFirstSaveWritesBothSectionsInOrder)
               "MaxSerialNumber=100\r\n"
               "SerialNumberPosition=1\r\n"
               "SortEntries=1\r\n"
+              "MoveSources=0\r\n"
               "\r\n");
 }
 
@@ -77,6 +78,7 @@ TEST_F(AppSettings, ValuesAreReadWithTheFilesRules)
     EXPECT_EQ(o.MaxSerialNumber, -5);
     EXPECT_EQ(o.SerialNumberPosition, 255);
     EXPECT_TRUE(o.SortEntries);
+    EXPECT_FALSE(o.MoveSources);
     EXPECT_EQ(changes, 1);
 }
 
@@ -155,6 +157,7 @@ TEST_F(AppSettings, RandomOptionsSurviveASaveAndALoad)
         options.MaxSerialNumber = static_cast<std::int32_t>(random());
         options.SerialNumberPosition = static_cast<TSerialNumberPosition>(random() % 256);
         options.SortEntries = random() % 2;
+        options.MoveSources = random() % 2;
 
         TDoubleOptionsModel saved;
         saved.SetOptions(options);

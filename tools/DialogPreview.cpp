@@ -1,7 +1,8 @@
 // Shows one of the program's dialogs with sample content and writes its
 // window rectangle to a file, so that a script can take a screenshot of it.
 // Under code page 932 the sample paths and names are Japanese.
-// Usage: dialog_preview menu|options|errors RECTFILE
+// Usage: dialog_preview menu|menu-undo|options|errors RECTFILE; menu-undo is
+// the menu with a run to undo.
 // Built twice: dialog_preview_utf8 runs in UTF-8 and lists names from several
 // scripts.
 #include "App_ErrorDialog.h"
@@ -49,8 +50,9 @@ int main(int argc, char** argv)
     Application.Initialize();
     SetTimer(nullptr, 0, 1000, Tick);
     const bool japanese = GetACP() == 932;
-    if (dialog == "menu") {
+    if (dialog == "menu" || dialog == "menu-undo") {
         Shown = GetMenuDialog()->Handle();
+        GetMenuDialog()->UndoAvailable = dialog == "menu-undo";
         GetMenuDialog()->Execute();
     } else if (dialog == "options") {
         TOptionsDialog* options = GetOptionsDialog();
