@@ -28,6 +28,8 @@ public:
 
 // Settings.ini beside the executable.
 extern const std::string SettingsFileName;
+// LastRun.txt beside the executable: the record of the last run.
+extern const std::string RunRecordFileName;
 // Help\index.html beside the executable.
 extern const std::string HelpFileName;
 extern const std::string AboutText;

@@ -4,6 +4,8 @@
 #include "App_MenuDialog.h"
 #include "App_OptionsDialog.h"
 #include "App_double.h"
+#include "App_runrecord.h"
+#include "App_undo.h"
 #include "App_settings.h"
 #include "Kro_autopointers.h"
 #include "Kro_files.h"
@@ -47,6 +49,13 @@ void CheckOtherOutputDirectory(const std::string& directory)
         throw EAppError(Format(
             "The program cannot use the setting \"OtherOutputDirectory\" because its value \"%s\" is not a path in absolute form.",
             directory));
+}
+
+// "1 directory", "1,234 directories": the number as the user's locale
+// writes it.
+std::string Counted(int count, const char* one, const char* many)
+{
+    return GroupedNumber(count) + " " + (count == 1 ? one : many);
 }
 
 // A dropped item stands where an argument would: one that is no path is
@@ -117,6 +126,7 @@ void TMainPresenter::Execute()
             CreateDirectories();
         } else {
             TMenuDialog* menu = GetMenuDialog();
+            menu->UndoAvailable = HasRunRecord(RunRecordFileName);
             if (!menu->Execute())
                 Abort();
             switch (menu->Command) {
@@ -128,6 +138,9 @@ void TMainPresenter::Execute()
                 break;
             case mcShowAbout:
                 ShowAbout();
+                break;
+            case mcUndoLastRun:
+                UndoLastRun();
                 break;
             default:
                 throw EAppError("The program does not support the result.");
@@ -163,6 +176,10 @@ void TMainPresenter::CreateDirectories()
     failed.reserve(static_cast<size_t>(EntriesModel->Count()));
     {
         TAutoPointer<TDoubleExecutor> executor(new TDoubleExecutor());
+        // The record takes the place of the last run's when the run ends,
+        // by any way out.
+        const TAutoPointer<TRunRecord> record(new TRunRecord(RunRecordFileName));
+        executor->Record = record.Get();
 
         // Before the folder browser: a refusal after the user's choice would
         // waste it.
@@ -194,6 +211,7 @@ void TMainPresenter::CreateDirectories()
         executor->MinSerialNumber = options.MinSerialNumber;
         executor->MaxSerialNumber = options.MaxSerialNumber;
         executor->SerialNumberPosition = options.SerialNumberPosition;
+        executor->MoveSource = options.MoveSources;
 
         for (int i = 0; i < EntriesModel->Count(); ++i) {
             const std::string& path = EntriesModel->Entries(i).Path;
@@ -211,6 +229,29 @@ void TMainPresenter::CreateDirectories()
     if (!failed.empty()) {
         TErrorDialog* dialog = GetErrorDialog();
         dialog->GetFiles() = failed;
+        dialog->Execute();
+    }
+}
+
+void TMainPresenter::UndoLastRun()
+{
+    const std::vector<TRecordedChange> changes = ReadRunRecord(RunRecordFileName);
+    int directories = 0;
+    int moves = 0;
+    for (const TRecordedChange& change : changes)
+        ++(change.Move ? moves : directories);
+    if (!changes.empty()
+        && Application.ShowMessageBox(Format("Do you want to take back the last run: %s and %s?",
+                                             Counted(directories, "directory", "directories"),
+                                             Counted(moves, "move", "moves")),
+                                      Application.Title, MB_YESNO | MB_ICONQUESTION)
+            != IDYES)
+        Abort();
+    const TNotTakenBack left = TakeBack(changes);
+    RemoveRunRecords(RunRecordFileName);
+    if (!left.Paths.empty()) {
+        TErrorDialog* dialog = GetErrorDialog();
+        dialog->GetFiles() = left.Paths;
         dialog->Execute();
     }
 }

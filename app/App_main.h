@@ -32,6 +32,7 @@ private:
     void ShowOptions();
     void OpenHelp();
     void ShowAbout();
+    void UndoLastRun();
 
     TDoubleEntriesModel* EntriesModel = nullptr;
     TDoubleOptionsModel* OptionsModel = nullptr;

@@ -1,7 +1,13 @@
 #include "Tk_format.h"
 
+#include "Tk_strings.h"
+
+#include <windows.h>
+
 #include <cstdarg>
 #include <cstdio>
+#include <cwchar>
+#include <vector>
 
 std::string FormatC(const char* format, ...)
 {
@@ -18,4 +24,20 @@ std::string FormatC(const char* format, ...)
     }
     va_end(args);
     return result;
+}
+
+std::string GroupedNumber(unsigned long long number)
+{
+    const std::string digits = std::to_string(number);
+    const std::vector<wchar_t> wide = AnsiToWide(digits);
+    wchar_t text[64] = {};
+    wchar_t decimal[8] = {};
+    if (!GetNumberFormatW(LOCALE_USER_DEFAULT, 0, wide.data(), nullptr, text, 64)
+        || !GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8))
+        return digits;
+    // The locale's own form has decimals, which a count does not.
+    if (wchar_t* point = decimal[0] ? std::wcsstr(text, decimal) : nullptr)
+        *point = L'\0';
+    std::string grouped;
+    return WideToAnsi(text, grouped) ? grouped : digits;
 }

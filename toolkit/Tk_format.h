@@ -16,3 +16,7 @@ std::string Format(const char* format, const Args&... args)
 {
     return FormatC(format, tk_format_detail::Arg(args)...);
 }
+
+// A count as the user's locale writes it, its digits grouped: "10,000" in
+// English, "10.000" in German.
+std::string GroupedNumber(unsigned long long number);
