@@ -142,7 +142,7 @@ grep -qFx "CurrentDirectory=\"$installed\"" <(tr -d '\r' <"$settings") ||
 cp "$settings" "$work/Settings.ini"
 
 wine msiexec /i "$(win "$new")" /qn || fail "The upgrade failed"
-expect_installed "$version" "${codes[1]}" Settings.ini
+expect_installed "$version" "${codes[1]}" LastRun.txt Settings.ini
 cmp "$settings" "$work/Settings.ini" || fail "The upgrade changed Settings.ini"
 
 wine msiexec /x "$(win "$new")" /qn || fail "The uninstall failed"
