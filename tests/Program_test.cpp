@@ -424,7 +424,7 @@ TEST_F(ProgramRuns, AReadOnlySettingsFileIsKeptAndTheRunSaysSoAtTheEnd)
     Run("{src}\\a.txt", {Press(IDOK)}, {"error: The program could not write the file \"{prog}\\Settings.ini\"."});
     EXPECT_EQ(DirectoryNames(Out), std::vector<std::string>{"a"});
     EXPECT_EQ(ReadFileText(SettingsFile), ToOut);
-    EXPECT_EQ(DirectoryNames(Folder), (std::vector<std::string>{"Settings.ini", "Tesselo.exe"}));
+    EXPECT_EQ(DirectoryNames(Folder), (std::vector<std::string>{"LastRun.txt", "Settings.ini", "Tesselo.exe"}));
 }
 
 // A prefix in a character that neither code page 1252 nor 932 has: the
@@ -543,6 +543,116 @@ TEST_F(ProgramRuns, ADroppedNameTheCodePageLacks)
     } else {
         EXPECT_EQ(WideDirectoryNames(Wide(Out)), std::vector<std::wstring>{L"\u0100"});
     }
+}
+
+// Moves: each source goes into its new directory, and the menu's last
+// command takes the run back.
+class Moves : public ProgramTest {
+protected:
+    void SetUp() override { WriteFileText(SettingsFile, ToOut + "MoveSources=1\r\n"); }
+
+    // The menu's undo, confirmed; then the windows that follow.
+    void Undo(const std::string& question, const std::vector<TAnswer>& answers = {},
+              const std::vector<std::string>& windows = {})
+    {
+        std::vector<TAnswer> all = {ChooseCommand(3), Press(IDYES)};
+        all.insert(all.end(), answers.begin(), answers.end());
+        std::vector<std::string> seen = {"Tesselo", "box Tesselo icon=shown buttons: " + question};
+        seen.insert(seen.end(), windows.begin(), windows.end());
+        Run("", all, seen);
+        EXPECT_EQ(DirectoryNames(Folder), (std::vector<std::string>{"Settings.ini", "Tesselo.exe"}));
+    }
+};
+
+TEST_F(Moves, AFileAndAFolderMoveInAtTheSourceAndElsewhereAndGoBack)
+{
+    WriteFileText(Src + "\\report.txt", "x");
+    MakeDirectory(Src + "\\Photos");
+    WriteFileText(Src + "\\Photos\\a.jpg", "x");
+    MakeDirectory(Out + "\\Photos");
+    Run("{src}\\report.txt {src}\\Photos", {}, {});
+    EXPECT_EQ(DirectoryNames(Src), std::vector<std::string>{});
+    EXPECT_EQ(ReadFileText(Out + "\\report\\report.txt"), "x");
+    EXPECT_EQ(ReadFileText(Out + "\\Photos (2)\\Photos\\a.jpg"), "x");
+    Undo("Do you want to take back the last run: 2 directories and 2 moves?");
+    EXPECT_EQ(DirectoryNames(Src), (std::vector<std::string>{"Photos", "report.txt"}));
+    EXPECT_EQ(DirectoryNames(Out), std::vector<std::string>{"Photos"});
+
+    WriteFileText(SettingsFile, "[Options]\r\nOutputDirectory=0\r\nMoveSources=1\r\n");
+    Run("{src}\\report.txt {src}\\Photos", {}, {});
+    EXPECT_EQ(DirectoryNames(Src), (std::vector<std::string>{"Photos (2)", "report"}));
+    EXPECT_EQ(ReadFileText(Src + "\\Photos (2)\\Photos\\a.jpg"), "x");
+    EXPECT_EQ(ReadFileText(Src + "\\report\\report.txt"), "x");
+}
+
+// A source on another drive, or inside a source that has moved, stays where
+// it is, and its new directory goes again.
+TEST_F(Moves, WhatCannotMoveStaysAndIsListed)
+{
+    // The test run's drive S: is another device than C:.
+    const TSharedFolder drive("S:");
+    const std::string other = drive / "far";
+    MakeDirectory(other);
+    WriteFileText(other + "\\far.txt", "x");
+    MakeDirectory(Src + "\\Photos");
+    WriteFileText(Src + "\\Photos\\a.jpg", "x");
+    Run("{src}\\Photos {src}\\Photos\\a.jpg " + other + "\\far.txt", {Press(IDOK)},
+        {"failed: {src}\\Photos\\a.jpg " + other + "\\far.txt"});
+    EXPECT_EQ(ReadFileText(other + "\\far.txt"), "x");
+    EXPECT_EQ(DirectoryNames(Out), std::vector<std::string>{"Photos"});
+    Undo("Do you want to take back the last run: 3 directories and 2 moves?");
+    EXPECT_EQ(ReadFileText(Src + "\\Photos\\a.jpg"), "x");
+    EXPECT_TRUE(DirectoryNames(Out).empty());
+}
+
+// Directories alone are taken back too, but one the user has filled stays.
+TEST_F(Moves, UndoLeavesADirectoryTheUserFilled)
+{
+    WriteFileText(SettingsFile, ToOut);
+    WriteFileText(Src + "\\a.txt", "x");
+    WriteFileText(Src + "\\b.txt", "x");
+    Run("{src}\\a.txt {src}\\b.txt", {}, {});
+    WriteFileText(Out + "\\b\\mine.txt", "x");
+    Undo("Do you want to take back the last run: 2 directories and 0 moves?", {Press(IDOK)},
+         {"failed: {out}\\b"});
+    EXPECT_EQ(DirectoryNames(Out), std::vector<std::string>{"b"});
+    EXPECT_EQ(DirectoryNames(Src), (std::vector<std::string>{"a.txt", "b.txt"}));
+}
+
+// A run ended half-way leaves a record of all it moved: the undo brings
+// every file back, and at most the directory made at the end stays, empty.
+TEST_F(Moves, ARunEndedHalfWayIsTakenBackWhole)
+{
+    const TSharedFolder root("C:");
+    const std::string sources = root / "m";
+    MakeDirectory(sources);
+    std::wstring arguments;
+    for (int i = 0; i < 1500; ++i) {
+        WriteFileText(sources + "\\" + std::to_string(i) + ".txt", "x");
+        arguments += L" " + Wide(sources) + L"\\" + std::to_wstring(i) + L".txt";
+    }
+    std::wstring commandLine = L"\"" + Wide(Exe) + L"\"" + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    for (int i = 0; i < 1000 && DirectoryNames(Out).size() < 300; ++i)
+        Sleep(10);
+    TerminateProcess(process.hProcess, 1);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    const size_t made = DirectoryNames(Out).size();
+    EXPECT_GE(made, 300u);
+    EXPECT_LT(made, 1500u);
+
+    const std::vector<TAnswer> answers = {ChooseCommand(3), Press(IDYES)};
+    const TProgramRun run = RunProgram(Exe, L"", answers, Src);
+    EXPECT_EQ(run.Seen.size(), 2u);
+    EXPECT_EQ(DirectoryNames(sources).size(), 1500u);
+    EXPECT_LE(DirectoryNames(Out).size(), 1u);
+    for (const std::string& left : DirectoryNames(Out))
+        EXPECT_TRUE(DirectoryNames(Out + "\\" + left).empty()) << left;
 }
 
 // The program's files are found beside it: Settings.ini, and the help, which
