@@ -1,5 +1,7 @@
 #include "Tk_files.h"
 
+#include "Tk_format.h"
+#include "Tk_handles.h"
 #include "Tk_strings.h"
 
 #include <cwchar>
@@ -125,6 +127,24 @@ DWORD FileAttributes(const std::string& path)
 bool CreateOneDirectory(const std::string& path)
 {
     return CreateDirectoryW(FileSystemPath(path).data(), nullptr) != 0;
+}
+
+std::string SystemErrorText(DWORD code)
+{
+    wchar_t* buffer = nullptr;
+    const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+    DWORD length = FormatMessageW(flags, nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const TOwnedLocal owner(buffer);
+    // Windows ends its messages in CR LF, Wine in CR CR LF.
+    while (length > 0 && (buffer[length - 1] == L'\r' || buffer[length - 1] == L'\n'))
+        --length;
+    if (length == 0)
+        return Format("The system has no message for the error %lu.", code);
+    buffer[length] = L'\0';
+    // A character that the code page lacks becomes "?": the text is only shown.
+    std::string text;
+    WideToAnsi(buffer, text);
+    return text;
 }
 
 std::string CurrentDirectory()

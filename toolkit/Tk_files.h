@@ -24,6 +24,9 @@ std::string LongPathName(const std::string& path);
 DWORD FileAttributes(const std::string& path);
 // CreateDirectoryW of the one directory; GetLastError tells why it failed.
 bool CreateOneDirectory(const std::string& path);
+// The system's message for an error code that a call left in GetLastError,
+// in the user's language, as one line without its line break.
+std::string SystemErrorText(DWORD code);
 std::string CurrentDirectory();
 // Windows cannot make a path longer than MAX_PATH the current directory
 // unless long paths are switched on in the registry: false then.

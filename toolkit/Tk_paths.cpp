@@ -84,9 +84,17 @@ bool ForceDirectories(const std::string& directory)
         return true;
     if (GetLastError() != ERROR_PATH_NOT_FOUND && GetPathKind(path) == pkDirectory)
         return true;
-    // Someone else may make the same directory between the two calls.
-    return ForceDirectories(ExtractFilePath(path))
-        && (CreateOneDirectory(path) || GetPathKind(path) == pkDirectory);
+    if (!ForceDirectories(ExtractFilePath(path)))
+        return false;
+    if (CreateOneDirectory(path))
+        return true;
+    // Someone else may make the same directory between the two calls. The
+    // attributes' question must not take the creation's error from the caller.
+    const DWORD error = GetLastError();
+    if (GetPathKind(path) == pkDirectory)
+        return true;
+    SetLastError(error);
+    return false;
 }
 
 TNewDirectory CreateNewDirectory(const std::string& directory)

@@ -36,14 +36,17 @@ enum TPathKind { pkNothing, pkFile, pkDirectory };
 TPathKind GetPathKind(const std::string& path);
 
 // Creates the directory and every missing directory above it. True when the
-// directory exists afterwards.
+// directory exists afterwards; when false, GetLastError tells why the last
+// directory tried could not be made.
 bool ForceDirectories(const std::string& directory);
 
 enum TNewDirectory { ndCreated, ndTaken, ndFailed };
 
 // Creates the directory with every missing parent. Unlike ForceDirectories,
 // it must be made here: ndTaken when any object, file or directory, already
-// has the name, ndFailed when it cannot be made for another reason.
+// has the name, ndFailed when it cannot be made for another reason, which
+// GetLastError then tells: the error of the directory, or of the parent,
+// that could not be made.
 TNewDirectory CreateNewDirectory(const std::string& directory);
 
 std::string GetCurrentDir();
