@@ -1,7 +1,14 @@
 #include "App_double.h"
 
 #include "Kro_files.h"
+#include "Tk_files.h"
 #include "Tk_paths.h"
+
+namespace {
+
+const char* const AllNamesTaken = "The name is taken up to the last serial number.";
+
+}
 
 void TDoubleExecutor::Execute()
 {
@@ -24,9 +31,11 @@ void TDoubleExecutor::CreateTargetDirectory(const std::string& base)
         throw EAppError("The minimum serial number is exceeding the maximum.");
     if (CreateCandidate(base))
         return;
+    if (!AvoidNameCollision)
+        throw EDoubleFail("The name is taken.");
     // With equal bounds no numbered name is tried, so the position never matters.
-    if (!AvoidNameCollision || MinSerialNumber == MaxSerialNumber)
-        throw EDoubleFail();
+    if (MinSerialNumber == MaxSerialNumber)
+        throw EDoubleFail(AllNamesTaken);
 
     const std::string directory = ExtractFilePath(base);
     const std::string stem = ExtractFileName(base);
@@ -51,7 +60,7 @@ void TDoubleExecutor::CreateTargetDirectory(const std::string& base)
         if (CreateCandidate(front + std::to_string(number) + back))
             return;
     }
-    throw EDoubleFail();
+    throw EDoubleFail(AllNamesTaken);
 }
 
 bool TDoubleExecutor::CreateCandidate(const std::string& candidate)
@@ -65,6 +74,6 @@ bool TDoubleExecutor::CreateCandidate(const std::string& candidate)
     case ndTaken:
         return false;
     default:
-        throw EDoubleFail();
+        throw EDoubleFail(SystemErrorText(GetLastError()));
     }
 }

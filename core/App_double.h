@@ -13,9 +13,18 @@ public:
 };
 
 // No directory was made for this source; the run goes on with the next one.
+// The reason, a sentence of its own, tells the user why.
 class EDoubleFail : public EDoubleError {
 public:
-    EDoubleFail() : EDoubleError("The program could not create a directory.") {}
+    explicit EDoubleFail(std::string reason)
+        : EDoubleError("The program could not create a directory."), FReason(std::move(reason))
+    {
+    }
+
+    const std::string& Reason() const noexcept { return FReason; }
+
+private:
+    std::string FReason;
 };
 
 class TDoubleExecutor {
