@@ -159,6 +159,7 @@ void TMainPresenter::CreateDirectories()
     const TDoubleOptions& options = OptionsModel->Options();
     std::vector<std::string> failed;
     failed.reserve(static_cast<size_t>(EntriesModel->Count()));
+    std::vector<std::string> reasons;
     {
         TAutoPointer<TDoubleExecutor> executor(new TDoubleExecutor());
 
@@ -200,8 +201,9 @@ void TMainPresenter::CreateDirectories()
                 if (options.OutputDirectory == odAtSource)
                     executor->OutputDirectory = ExtractFileDir(path);
                 executor->Execute();
-            } catch (const EDoubleFail&) {
+            } catch (const EDoubleFail& error) {
                 failed.push_back(path);
+                reasons.push_back(error.Reason());
             }
         }
     }
@@ -209,6 +211,7 @@ void TMainPresenter::CreateDirectories()
     if (!failed.empty()) {
         TErrorDialog* dialog = GetErrorDialog();
         dialog->GetFiles() = failed;
+        dialog->Reasons = reasons;
         dialog->Execute();
     }
 }

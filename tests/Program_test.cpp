@@ -75,6 +75,7 @@ std::string Render(const TWindowSeen& seen)
             text += " " + Narrow(line);
             all += line + L"\r\n";
         }
+        text += " | " + seen.Text;
         const std::wstring& copied = seen.WideClipboard;
         return copied.empty() ? text : text + (copied == all ? " (copied)" : " copied: " + Narrow(copied));
     }
@@ -265,10 +266,10 @@ const TCase DoubleByteNames = {"DoubleByteNames", {"OriginalNamePrefix=\"{tb}\""
               "{src}\\{tb} {src}\\{tb}.{tb}", {}, {}, {"{tb}{tb}", "{tb}{tb} (2)"}, true, {}};
 const TCase TheSecondAndFourthFail = {"TheSecondAndFourthFail", {"AvoidNameCollision=0"}, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"},
               {"b", "d"}, "\"{src}\\e.txt\" \"{src}\\d.txt\" \"{src}\\c.txt\" \"{src}\\b.txt\" \"{src}\\a.txt\"", {CopyAll()},
-              {"failed: {src}\\b.txt {src}\\d.txt (copied)"}, {"a", "b", "c", "d", "e"}, true, {}};
+              {"failed: {src}\\b.txt {src}\\d.txt | The name is taken. (copied)"}, {"a", "b", "c", "d", "e"}, true, {}};
 const TCase UnsortedFailuresKeepTheArgumentOrder = {"UnsortedFailuresKeepTheArgumentOrder", {"AvoidNameCollision=0", "SortEntries=0"}, {"a.txt", "b.txt"},
-              {"a", "b"}, "\"{src}\\b.txt\" \"{src}\\a.txt\"", {Press(IDOK)}, {"failed: {src}\\b.txt {src}\\a.txt"}, {"a", "b"},
-              true, {}};
+              {"a", "b"}, "\"{src}\\b.txt\" \"{src}\\a.txt\"", {Press(IDOK)},
+              {"failed: {src}\\b.txt {src}\\a.txt | The name is taken."}, {"a", "b"}, true, {}};
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Program,
@@ -350,7 +351,8 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"ADeepOtherFolderThatHoldsTheName", {"OtherOutputDirectory=\"{out}\\{deep:460}\""}, {"a.txt"}, {"a"},
               "{src}\\a.txt", {}, {}, {"a", "a (2)"}, true, {}, "{src}", "", "{out}\\{deep:460}"},
         TCase{"ALongFailedPathIsListedAndCopiedWhole", {"AvoidNameCollision=0"}, {"{deep:560}\\a.txt"}, {"a"},
-              "{src}\\{deep:560}\\a.txt", {CopyAll()}, {"failed: {src}\\{deep:560}\\a.txt (copied)"}, {"a"}, true, {}},
+              "{src}\\{deep:560}\\a.txt", {CopyAll()},
+              {"failed: {src}\\{deep:560}\\a.txt | The name is taken. (copied)"}, {"a"}, true, {}},
         TCase{"PathsAtTheEdgeOfMaxPath", {}, {"{len:259}", "{len:260}", "{len:261}"}, {},
               "{src}\\{len:259} {src}\\{len:260} {src}\\{len:261}", {}, {}, {"{len:259}", "{len:260}", "{len:261}"},
               true, {}},
