@@ -174,6 +174,7 @@ void TMainPresenter::CreateDirectories()
     const TDoubleOptions& options = OptionsModel->Options();
     std::vector<std::string> failed;
     failed.reserve(static_cast<size_t>(EntriesModel->Count()));
+    std::vector<std::string> reasons;
     {
         TAutoPointer<TDoubleExecutor> executor(new TDoubleExecutor());
         // The record takes the place of the last run's when the run ends,
@@ -220,8 +221,9 @@ void TMainPresenter::CreateDirectories()
                 if (options.OutputDirectory == odAtSource)
                     executor->OutputDirectory = ExtractFileDir(path);
                 executor->Execute();
-            } catch (const EDoubleFail&) {
+            } catch (const EDoubleFail& error) {
                 failed.push_back(path);
+                reasons.push_back(error.Reason());
             }
         }
     }
@@ -229,6 +231,7 @@ void TMainPresenter::CreateDirectories()
     if (!failed.empty()) {
         TErrorDialog* dialog = GetErrorDialog();
         dialog->GetFiles() = failed;
+        dialog->Reasons = reasons;
         dialog->Execute();
     }
 }
@@ -251,7 +254,9 @@ void TMainPresenter::UndoLastRun()
     RemoveRunRecords(RunRecordFileName);
     if (!left.Paths.empty()) {
         TErrorDialog* dialog = GetErrorDialog();
+        dialog->Explanation = "The program could not take back the following changes of the last run:";
         dialog->GetFiles() = left.Paths;
+        dialog->Reasons = left.Reasons;
         dialog->Execute();
     }
 }

@@ -7,6 +7,12 @@
 
 #include <windows.h>
 
+namespace {
+
+const char* const AllNamesTaken = "The name is taken up to the last serial number.";
+
+}
+
 void TDoubleExecutor::Execute()
 {
     CreatedPath.clear();
@@ -53,9 +59,11 @@ void TDoubleExecutor::CreateTargetDirectory(const std::string& base)
         throw EAppError("The minimum serial number is exceeding the maximum.");
     if (CreateCandidate(base))
         return;
-    // With equal bounds no numbered name is tried, so the position never matters.
-    if (!AvoidNameCollision || MinSerialNumber == MaxSerialNumber)
+    if (!AvoidNameCollision)
         throw EDoubleFail("The name is taken.");
+    // With equal bounds no numbered name is tried, so the position never matters.
+    if (MinSerialNumber == MaxSerialNumber)
+        throw EDoubleFail(AllNamesTaken);
 
     const std::string directory = ExtractFilePath(base);
     const std::string stem = ExtractFileName(base);
@@ -80,7 +88,7 @@ void TDoubleExecutor::CreateTargetDirectory(const std::string& base)
         if (CreateCandidate(front + std::to_string(number) + back))
             return;
     }
-    throw EDoubleFail("The name is taken up to the last serial number.");
+    throw EDoubleFail(AllNamesTaken);
 }
 
 bool TDoubleExecutor::CreateCandidate(const std::string& candidate)

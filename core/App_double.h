@@ -14,15 +14,18 @@ public:
 };
 
 // No directory was made for this source; the run goes on with the next one.
+// The reason, a sentence of its own, tells the user why.
 class EDoubleFail : public EDoubleError {
 public:
     explicit EDoubleFail(std::string reason)
-        : EDoubleError("The program could not create a directory."), Reason(std::move(reason))
+        : EDoubleError("The program could not create a directory."), FReason(std::move(reason))
     {
     }
 
-    // Why, in a sentence for the user.
-    const std::string Reason;
+    const std::string& Reason() const noexcept { return FReason; }
+
+private:
+    std::string FReason;
 };
 
 class TRunRecord;

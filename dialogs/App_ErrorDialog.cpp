@@ -21,7 +21,12 @@ TErrorDialog* GetErrorDialog()
 }
 
 TErrorDialog::TErrorDialog()
-    : TAppDialog(ErrorDialogForm), Image1(Control("Image1")), ListBox1(Control("ListBox1"))
+    : TAppDialog(ErrorDialogForm),
+      Explanation("The program could not create directories with the following files:"),
+      Image1(Control("Image1")),
+      Label1(Control("Label1")),
+      ListBox1(Control("ListBox1")),
+      Label2(Control("Label2"))
 {
     OnClick(ListBox1, [this] { ListBox1Click(); });
     for (TAction* action : ActionList1) {
@@ -63,13 +68,14 @@ void TErrorDialog::Finalize()
 
 int TErrorDialog::Execute()
 {
+    SetText(Label1, Explanation);
     UpdateScrollWidth(ListBox1);
     if (GetFiles().Count() > 0) {
         SendMessageA(ListBox1, LB_SETSEL, FALSE, -1);
         SendMessageA(ListBox1, LB_SETCARETINDEX, 0, FALSE);
         SendMessageA(ListBox1, LB_SETTOPINDEX, 0, 0);
     }
-    RefreshActions();
+    ListChanged();
     // The list, not wherever the focus was when the dialog closed last time.
     SetActiveControl(FirstTabStop());
     return ShowModal();
@@ -96,7 +102,14 @@ bool TErrorDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
 
 void TErrorDialog::ListBox1Click()
 {
+    ListChanged();
+}
+
+void TErrorDialog::ListChanged()
+{
     RefreshActions();
+    const LRESULT caret = SendMessageA(ListBox1, LB_GETCARETINDEX, 0, 0);
+    SetText(Label2, caret >= 0 && static_cast<size_t>(caret) < Reasons.size() ? Reasons[caret] : std::string());
 }
 
 void TErrorDialog::ExecuteAction(TAction& action)
@@ -112,10 +125,11 @@ void TErrorDialog::ActionList1Execute(TAction& action)
         SetActiveControl(ListBox1);
         (this->*action.OnExecute)();
     } catch (...) {
-        RefreshActions();
+        ListChanged();
         throw;
     }
-    RefreshActions();
+    // Reverse selection may move the caret: Wine's LB_SETSEL does.
+    ListChanged();
 }
 
 void TErrorDialog::RefreshActions()

@@ -15,6 +15,11 @@ public:
 
     // The list's lines; assigning to them replaces what the dialog lists.
     TListBoxStrings GetFiles() { return TListBoxStrings(ListBox1); }
+    // Why each line is listed, in the lines' order: the line under the list
+    // shows the one of the item with the caret.
+    std::vector<std::string> Reasons;
+    // The sentence above the list, shown by Execute.
+    std::string Explanation;
 
     // Shows the list with nothing selected; returns the modal result.
     virtual int Execute();
@@ -35,6 +40,8 @@ private:
     void Initialize();
     void Finalize();
     void ListBox1Click();
+    // What follows the selection and the caret: the actions and the reason.
+    void ListChanged();
     // Runs an action by its shortcut or menu item, if it is enabled.
     void ExecuteAction(TAction& action);
     void ActionList1Execute(TAction& action);
@@ -46,7 +53,9 @@ private:
     static void UpdateScrollWidth(HWND listBox);
 
     HWND Image1;
+    HWND Label1;
     HWND ListBox1;
+    HWND Label2;
     TOwnedIcon FIcon;
     TOwnedMenu PopupMenu1;
 

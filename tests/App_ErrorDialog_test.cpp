@@ -178,13 +178,19 @@ TEST_F(AppErrorDialog, OpensWithNothingSelectedAndTheCaretOnTheFirstItem)
 TEST_F(AppErrorDialog, CtrlCCopiesTheSelectedPathsAsLinesOrReportsABusyClipboard)
 {
     Dialog->GetFiles() = FivePaths;
+    Dialog->Reasons = {"The name is taken.", "Access is denied.", "c", "The name is taken up to the last number.", "e"};
+    HWND reason = Dialog->Control("Label2");
+    // The line under the list shows the reason of the item with the caret.
+    auto expectReason = [&](int item) { return [&, item] { EXPECT_EQ(WindowText(reason), Dialog->Reasons[item]); }; };
     TDialogScript script;
+    script.Do(expectReason(0));
     // Selected from the keyboard: Copy follows at once.
-    ExpectCopyEnabled(script.Press(VK_DOWN), true);
-    ExpectSelection(script.Do([&] { ClickItem(List, 3, MK_CONTROL); }), {1, 3});
+    ExpectCopyEnabled(script.Press(VK_DOWN).Do(expectReason(1)), true);
+    ExpectSelection(script.Do([&] { ClickItem(List, 3, MK_CONTROL); }), {1, 3}).Do(expectReason(3));
     script.Press('C', VK_CONTROL).Do([&] {
-        // The double-byte path arrives byte for byte, and as the characters
-        // it means for a program that pastes Unicode.
+        // The paths alone, without their reasons. The double-byte path
+        // arrives byte for byte, and as the characters it means for a
+        // program that pastes Unicode.
         EXPECT_EQ(ClipboardData<char>(CF_TEXT), DoubleBytePath + "\r\nC:\\Work\\d d.txt\r\n");
         const std::wstring character = IsDoubleByteCodePage() ? L"\u8868" : L"\u2022\\";
         EXPECT_EQ(ClipboardData<wchar_t>(CF_UNICODETEXT),

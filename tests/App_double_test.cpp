@@ -2,6 +2,7 @@
 #include "App_undo.h"
 
 #include "TestSupport.h"
+#include "Tk_files.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,9 @@
 #include <memory>
 
 namespace {
+
+const std::string Taken = "The name is taken.";
+const std::string AllTaken = "The name is taken up to the last serial number.";
 
 // An executor with the program's default naming options, a scratch folder
 // for sources and another as the output directory.
@@ -45,11 +49,16 @@ struct AppDouble : testing::Test {
         return Executor.CreatedPath.substr(Executor.OutputDirectory.size() + 1);
     }
 
-    void ExpectFail(const std::string& source)
+    void ExpectFail(const std::string& source, const std::string& reason)
     {
         Executor.SourcePath = source;
-        EXPECT_EQ(ThrownMessage<EDoubleFail>([this] { Executor.Execute(); }),
-                  "The program could not create a directory.");
+        try {
+            Executor.Execute();
+            ADD_FAILURE() << "nothing was thrown";
+        } catch (const EDoubleFail& e) {
+            EXPECT_EQ(e.Message(), "The program could not create a directory.");
+            EXPECT_EQ(e.Reason(), reason);
+        }
         EXPECT_EQ(Executor.CreatedPath, "");
     }
 
@@ -91,7 +100,7 @@ TEST_F(AppDouble, AtTheSourceTheSourceItselfTakesTheName)
     EXPECT_EQ(Executor.CreatedPath, Sources / "Photos (2)");
 
     Executor.AvoidNameCollision = false;
-    ExpectFail(photos);
+    ExpectFail(photos, Taken);
 }
 
 TEST_F(AppDouble, PrefixAndSuffixAreTrimmedOnlyAtTheEndsOfTheName)
@@ -128,19 +137,19 @@ TEST_F(AppDouble, TheRangeBoundsTheCandidates)
 
     Executor.MinSerialNumber = 5;
     Executor.MaxSerialNumber = 5;
-    ExpectFail(report);
+    ExpectFail(report, AllTaken);
 
     Executor.MinSerialNumber = 0;
     Executor.MaxSerialNumber = 3;
     EXPECT_EQ(Run(report), "report (1)");
     EXPECT_EQ(Run(report), "report (3)");
-    ExpectFail(report);
+    ExpectFail(report, AllTaken);
 
     // The top of the range is reachable without the count running over.
     Executor.MinSerialNumber = INT_MAX - 1;
     Executor.MaxSerialNumber = INT_MAX;
     EXPECT_EQ(Run(report), "report (2147483647)");
-    ExpectFail(report);
+    ExpectFail(report, AllTaken);
 
     Executor.MinSerialNumber = -3;
     Executor.MaxSerialNumber = -2;
@@ -157,7 +166,7 @@ TEST_F(AppDouble, BadOptionsEndTheRunOnlyWhenTheyMatter)
     // Equal bounds: only the un-numbered name, so this source just fails.
     Executor.MinSerialNumber = 5;
     Executor.MaxSerialNumber = 5;
-    ExpectFail(report);
+    ExpectFail(report, AllTaken);
 
     Executor.SerialNumberPosition = spEnd;
     Executor.MinSerialNumber = 10;
@@ -176,7 +185,7 @@ TEST_F(AppDouble, ANameOfOnlyAnExtensionFallsBackToNumbers)
     Executor.SerialNumberPosition = spBeginning;
     EXPECT_EQ(Run(profile), "(2)");
     Executor.AvoidNameCollision = false;
-    ExpectFail(profile);
+    ExpectFail(profile, Taken);
 }
 
 TEST_F(AppDouble, MissingParentsAreCreatedWithTheDirectory)
@@ -187,19 +196,20 @@ TEST_F(AppDouble, MissingParentsAreCreatedWithTheDirectory)
 
     WriteFileText(Output / "blocker", "x");
     Executor.OutputDirectory = Output / "blocker\\below";
-    ExpectFail(Sources / "report.txt");
+    // The system's own reason: the parent that the file stands in for cannot be made.
+    ExpectFail(Sources / "report.txt", SystemErrorText(ERROR_ALREADY_EXISTS));
     // The first name of .profile is the output directory itself: a file
     // there takes no name, it only fails this source.
     Executor.OutputDirectory = Output / "blocker";
     Executor.SerialNumberPosition = static_cast<TSerialNumberPosition>(2);
-    ExpectFail(File(".profile"));
+    ExpectFail(File(".profile"), SystemErrorText(ERROR_ALREADY_EXISTS));
 }
 
 TEST_F(AppDouble, ADeviceNameIsTakenWhateverItsNumber)
 {
     // nul.report and every numbered variant name the device NUL.
     Executor.OriginalNamePrefix = "nul.";
-    ExpectFail(File("report.txt"));
+    ExpectFail(File("report.txt"), AllTaken);
 }
 
 TEST_F(AppDouble, AnOutputDirectoryWithItsDelimiterGetsNoSecondOne)
@@ -255,7 +265,7 @@ struct AppDoubleMoves : AppDouble {
         try {
             Executor.Execute();
         } catch (const EDoubleFail& fail) {
-            return fail.Reason;
+            return fail.Reason();
         }
         ADD_FAILURE() << source << " did not fail";
         return std::string();

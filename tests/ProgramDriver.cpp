@@ -60,6 +60,8 @@ TWindowSeen Describe(HWND window)
             line.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&line[0]))));
             seen.WideLines.push_back(line);
         }
+        // The last label, the line under the list.
+        seen.Text = WindowText(Children(window, "Static").back());
     }
     return seen;
 }

@@ -16,7 +16,7 @@
 struct TWindowSeen {
     std::string Kind;    // "box", "browser", or the dialog's caption
     std::string Caption;
-    std::string Text;    // a message box's text
+    std::string Text;    // a message box's text, or the failed-entries dialog's reason line
     std::string Icon;    // a message box's icon: "shown" or "none"
     bool OkOnly = false; // a message box with a single OK button
     // In Unicode, which a program in another code page than ours can need.

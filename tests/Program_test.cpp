@@ -75,6 +75,7 @@ std::string Render(const TWindowSeen& seen)
             text += " " + Narrow(line);
             all += line + L"\r\n";
         }
+        text += " | " + seen.Text;
         const std::wstring& copied = seen.WideClipboard;
         return copied.empty() ? text : text + (copied == all ? " (copied)" : " copied: " + Narrow(copied));
     }
@@ -265,10 +266,10 @@ const TCase DoubleByteNames = {"DoubleByteNames", {"OriginalNamePrefix=\"{tb}\""
               "{src}\\{tb} {src}\\{tb}.{tb}", {}, {}, {"{tb}{tb}", "{tb}{tb} (2)"}, true, {}};
 const TCase TheSecondAndFourthFail = {"TheSecondAndFourthFail", {"AvoidNameCollision=0"}, {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"},
               {"b", "d"}, "\"{src}\\e.txt\" \"{src}\\d.txt\" \"{src}\\c.txt\" \"{src}\\b.txt\" \"{src}\\a.txt\"", {CopyAll()},
-              {"failed: {src}\\b.txt {src}\\d.txt (copied)"}, {"a", "b", "c", "d", "e"}, true, {}};
+              {"failed: {src}\\b.txt {src}\\d.txt | The name is taken. (copied)"}, {"a", "b", "c", "d", "e"}, true, {}};
 const TCase UnsortedFailuresKeepTheArgumentOrder = {"UnsortedFailuresKeepTheArgumentOrder", {"AvoidNameCollision=0", "SortEntries=0"}, {"a.txt", "b.txt"},
-              {"a", "b"}, "\"{src}\\b.txt\" \"{src}\\a.txt\"", {Press(IDOK)}, {"failed: {src}\\b.txt {src}\\a.txt"}, {"a", "b"},
-              true, {}};
+              {"a", "b"}, "\"{src}\\b.txt\" \"{src}\\a.txt\"", {Press(IDOK)},
+              {"failed: {src}\\b.txt {src}\\a.txt | The name is taken."}, {"a", "b"}, true, {}};
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Program,
@@ -350,7 +351,8 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"ADeepOtherFolderThatHoldsTheName", {"OtherOutputDirectory=\"{out}\\{deep:460}\""}, {"a.txt"}, {"a"},
               "{src}\\a.txt", {}, {}, {"a", "a (2)"}, true, {}, "{src}", "", "{out}\\{deep:460}"},
         TCase{"ALongFailedPathIsListedAndCopiedWhole", {"AvoidNameCollision=0"}, {"{deep:560}\\a.txt"}, {"a"},
-              "{src}\\{deep:560}\\a.txt", {CopyAll()}, {"failed: {src}\\{deep:560}\\a.txt (copied)"}, {"a"}, true, {}},
+              "{src}\\{deep:560}\\a.txt", {CopyAll()},
+              {"failed: {src}\\{deep:560}\\a.txt | The name is taken. (copied)"}, {"a"}, true, {}},
         TCase{"PathsAtTheEdgeOfMaxPath", {}, {"{len:259}", "{len:260}", "{len:261}"}, {},
               "{src}\\{len:259} {src}\\{len:260} {src}\\{len:261}", {}, {}, {"{len:259}", "{len:260}", "{len:261}"},
               true, {}},
@@ -596,8 +598,9 @@ TEST_F(Moves, WhatCannotMoveStaysAndIsListed)
     WriteFileText(other + "\\far.txt", "x");
     MakeDirectory(Src + "\\Photos");
     WriteFileText(Src + "\\Photos\\a.jpg", "x");
-    Run("{src}\\Photos {src}\\Photos\\a.jpg " + other + "\\far.txt", {Press(IDOK)},
-        {"failed: {src}\\Photos\\a.jpg " + other + "\\far.txt"});
+    WriteFileText(SettingsFile, ToOut + "MoveSources=1\r\nSortEntries=0\r\n");
+    Run(other + "\\far.txt {src}\\Photos {src}\\Photos\\a.jpg", {Press(IDOK)},
+        {"failed: " + other + "\\far.txt {src}\\Photos\\a.jpg | The source is on another drive."});
     EXPECT_EQ(ReadFileText(other + "\\far.txt"), "x");
     EXPECT_EQ(DirectoryNames(Out), std::vector<std::string>{"Photos"});
     Undo("Do you want to take back the last run: 3 directories and 2 moves?");
@@ -614,7 +617,7 @@ TEST_F(Moves, UndoLeavesADirectoryTheUserFilled)
     Run("{src}\\a.txt {src}\\b.txt", {}, {});
     WriteFileText(Out + "\\b\\mine.txt", "x");
     Undo("Do you want to take back the last run: 2 directories and 0 moves?", {Press(IDOK)},
-         {"failed: {out}\\b"});
+         {"failed: {out}\\b | The directory is not empty."});
     EXPECT_EQ(DirectoryNames(Out), std::vector<std::string>{"b"});
     EXPECT_EQ(DirectoryNames(Src), (std::vector<std::string>{"a.txt", "b.txt"}));
 }

@@ -39,3 +39,13 @@ TEST(TkFiles, OnlyLongNormalisedAbsolutePathsTravelInTheLongForm)
     for (const auto& c : cases)
         EXPECT_EQ(Passed(c.Path), c.Passed) << c.Path;
 }
+
+// Shown on one line beside a button: the system's line break goes, and a code
+// the system has no text for still gets a sentence.
+TEST(TkFiles, SystemErrorTextsAreOneLine)
+{
+    const std::string denied = SystemErrorText(ERROR_ACCESS_DENIED);
+    EXPECT_NE(denied, "");
+    EXPECT_EQ(denied.find_first_of("\r\n"), std::string::npos) << denied;
+    EXPECT_EQ(SystemErrorText(0x2000FFFF), "The system has no message for the error 536936447.");
+}

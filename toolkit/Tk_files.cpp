@@ -1,5 +1,7 @@
 #include "Tk_files.h"
 
+#include "Tk_format.h"
+#include "Tk_handles.h"
 #include "Tk_strings.h"
 
 #include <cwchar>
@@ -225,6 +227,24 @@ bool IsHeldOpen(const std::string& path)
     return false;
 }
 
+std::string SystemErrorText(DWORD code)
+{
+    wchar_t* buffer = nullptr;
+    const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+    DWORD length = FormatMessageW(flags, nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const TOwnedLocal owner(buffer);
+    // Windows ends its messages in CR LF, Wine in CR CR LF.
+    while (length > 0 && (buffer[length - 1] == L'\r' || buffer[length - 1] == L'\n'))
+        --length;
+    if (length == 0)
+        return Format("The system has no message for the error %lu.", code);
+    buffer[length] = L'\0';
+    // A character that the code page lacks becomes "?": the text is only shown.
+    std::string text;
+    WideToAnsi(buffer, text);
+    return text;
+}
+
 std::string CurrentDirectory()
 {
     return WideCallText([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
@@ -246,21 +266,4 @@ std::string ModuleFileName()
             return ProgramText(buffer.data());
         buffer.resize(buffer.size() * 2);
     }
-}
-
-std::string SystemErrorText(DWORD error)
-{
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
-                                            | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string message;
-    if (length > 0) {
-        // The system ends its sentences with a line break.
-        for (DWORD end = length; end > 0 && (text[end - 1] == L'\r' || text[end - 1] == L'\n' || text[end - 1] == L' ');)
-            text[--end] = L'\0';
-        WideToAnsi(text, message);
-    }
-    LocalFree(text);
-    return message;
 }

@@ -46,12 +46,12 @@ bool LastWriteTime(const std::string& path, std::uint64_t& time);
 std::vector<std::string> MatchingNames(const std::string& folder, const std::string& pattern);
 // True when a process holds the file open and does not let it be deleted.
 bool IsHeldOpen(const std::string& path);
+// The system's message for an error code that a call left in GetLastError,
+// in the user's language, as one line without its line break.
+std::string SystemErrorText(DWORD code);
 std::string CurrentDirectory();
 // Windows cannot make a path longer than MAX_PATH the current directory
 // unless long paths are switched on in the registry: false then.
 bool ChangeCurrentDirectory(const std::string& directory);
-// Windows' own sentence for an error code (FormatMessageW), such as
-// "Access is denied."; "" when it has none.
-std::string SystemErrorText(DWORD error);
 // The full path of the running program.
 std::string ModuleFileName();

@@ -36,6 +36,8 @@ TClassAndStyle ClassAndStyle(const TControlDesc& control)
             style |= SS_CENTERIMAGE; // one line, centred vertically
         if (flags & cfNoPrefix)
             style |= SS_NOPREFIX;
+        if (flags & cfEndEllipsis)
+            style |= SS_ENDELLIPSIS;
         return {"STATIC", style, 0};
     }
     case TControlKind::Edit:

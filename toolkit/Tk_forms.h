@@ -29,6 +29,7 @@ enum TControlFlags : unsigned {
     cfNoPrefix = 1 << 3,    // label shows '&' as typed
     cfWordWrap = 1 << 4,    // label text wraps over several lines
     cfGroup = 1 << 5,       // first radio button of a group
+    cfEndEllipsis = 1 << 6, // one-line label cut short with "..." where it does not fit
 };
 
 struct TControlDesc {

@@ -27,6 +27,7 @@ using TOwnedIcon = TOwned<HICON, DestroyIcon>;
 using TOwnedAcceleratorTable = TOwned<HACCEL, DestroyAcceleratorTable>;
 using TOwnedMenu = TOwned<HMENU, DestroyMenu>;
 using TOwnedGlobal = TOwned<HGLOBAL, GlobalFree>;
+using TOwnedLocal = TOwned<HLOCAL, LocalFree>;
 
 // A COM interface, released with its owner.
 struct TReleaseInterface {

@@ -98,9 +98,17 @@ bool ForceDirectories(const std::string& directory, std::vector<std::string>* ma
         return true;
     if (GetLastError() != ERROR_PATH_NOT_FOUND && GetPathKind(path) == pkDirectory)
         return true;
-    // Someone else may make the same directory between the two calls.
-    return ForceDirectories(ExtractFilePath(path), made)
-        && (CreateMadeDirectory(path, made) || GetPathKind(path) == pkDirectory);
+    if (!ForceDirectories(ExtractFilePath(path), made))
+        return false;
+    if (CreateMadeDirectory(path, made))
+        return true;
+    // Someone else may make the same directory between the two calls. The
+    // attributes' question must not take the creation's error from the caller.
+    const DWORD error = GetLastError();
+    if (GetPathKind(path) == pkDirectory)
+        return true;
+    SetLastError(error);
+    return false;
 }
 
 TNewDirectory CreateNewDirectory(const std::string& directory, std::vector<std::string>* made)

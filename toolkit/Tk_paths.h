@@ -37,17 +37,19 @@ enum TPathKind { pkNothing, pkFile, pkDirectory };
 TPathKind GetPathKind(const std::string& path);
 
 // Creates the directory and every missing directory above it. True when the
-// directory exists afterwards. made, when given, gets each directory made
-// here, the outermost first.
+// directory exists afterwards; when false, GetLastError tells why the last
+// directory tried could not be made. made, when given, gets each directory
+// made here, the outermost first.
 bool ForceDirectories(const std::string& directory, std::vector<std::string>* made = nullptr);
 
 enum TNewDirectory { ndCreated, ndTaken, ndFailed };
 
 // Creates the directory with every missing parent. Unlike ForceDirectories,
 // it must be made here: ndTaken when any object, file or directory, already
-// has the name, ndFailed when it cannot be made for another reason. made,
-// when given, gets each directory made, the outermost first: the missing
-// parents, then the directory.
+// has the name, ndFailed when it cannot be made for another reason, which
+// GetLastError then tells: the error of the directory, or of the parent,
+// that could not be made. made, when given, gets each directory made, the
+// outermost first: the missing parents, then the directory.
 TNewDirectory CreateNewDirectory(const std::string& directory, std::vector<std::string>* made = nullptr);
 
 std::string GetCurrentDir();

@@ -9,6 +9,7 @@
 #include "App_MenuDialog.h"
 #include "App_OptionsDialog.h"
 #include "Tk_application.h"
+#include "Tk_files.h"
 
 #include <windows.h>
 
@@ -92,6 +93,9 @@ int main(int argc, char** argv)
                 "D:\\Archive\\Projects\\Tesselo",
             };
         }
+        // The reason of the first path shows when the dialog opens.
+        errors->Reasons = {"The name is taken up to the last serial number.", SystemErrorText(ERROR_ACCESS_DENIED),
+                           "The name is taken.", "The name is taken."};
         errors->Execute();
     } else {
         return 2;
