@@ -1,36 +1,13 @@
 #include "Tk_droptarget.h"
 
+#include "Tk_comobject.h"
+
 namespace {
 
-class TDropTarget : public IDropTarget {
+class TDropTarget : public TComObject<IDropTarget> {
 public:
     explicit TDropTarget(std::shared_ptr<TDropState> state) : FState(std::move(state)) {}
-    virtual ~TDropTarget() { FState->Released = true; }
-    TDropTarget(const TDropTarget&) = delete;
-    TDropTarget& operator=(const TDropTarget&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override
-    {
-        if (!object)
-            return E_POINTER;
-        if (id != IID_IUnknown && id != IID_IDropTarget) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = static_cast<IDropTarget*>(this);
-        AddRef();
-        return S_OK;
-    }
-
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&FReferences)); }
-
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const LONG references = InterlockedDecrement(&FReferences);
-        if (references == 0)
-            delete this;
-        return static_cast<ULONG>(references);
-    }
+    ~TDropTarget() override { FState->Released = true; }
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override
     {
@@ -85,7 +62,6 @@ private:
         return allowed & DROPEFFECT_LINK;
     }
 
-    LONG FReferences = 1;
     bool FAccepted = false;
     std::shared_ptr<TDropState> FState;
 };

@@ -1,5 +1,6 @@
 #include "Tk_localserver.h"
 
+#include "Tk_comobject.h"
 #include "Tk_exceptions.h"
 #include "Tk_handles.h"
 
@@ -10,35 +11,9 @@ namespace {
 // How long a server waits for its first client.
 const DWORD FirstClientLimit = 30000;
 
-class TClassFactory : public IClassFactory {
+class TClassFactory : public TComObject<IClassFactory> {
 public:
     explicit TClassFactory(TCreateObject create) : FCreate(std::move(create)) {}
-    virtual ~TClassFactory() = default;
-    TClassFactory(const TClassFactory&) = delete;
-    TClassFactory& operator=(const TClassFactory&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override
-    {
-        if (!object)
-            return E_POINTER;
-        if (id != IID_IUnknown && id != IID_IClassFactory) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&FReferences)); }
-
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const LONG references = InterlockedDecrement(&FReferences);
-        if (references == 0)
-            delete this;
-        return static_cast<ULONG>(references);
-    }
 
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID id, void** object) override
     {
@@ -63,7 +38,6 @@ public:
     bool Created = false;
 
 private:
-    LONG FReferences = 1;
     TCreateObject FCreate;
 };
 
