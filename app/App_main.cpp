@@ -4,6 +4,7 @@
 #include "App_MenuDialog.h"
 #include "App_OptionsDialog.h"
 #include "App_double.h"
+#include "App_runprogress.h"
 #include "App_runrecord.h"
 #include "App_undo.h"
 #include "App_settings.h"
@@ -174,6 +175,7 @@ void TMainPresenter::CreateDirectories()
     const TDoubleOptions& options = OptionsModel->Options();
     std::vector<std::string> failed;
     failed.reserve(static_cast<size_t>(EntriesModel->Count()));
+    TRunProgress progress(EntriesModel->Count());
     {
         TAutoPointer<TDoubleExecutor> executor(new TDoubleExecutor());
         // The record takes the place of the last run's when the run ends,
@@ -215,6 +217,8 @@ void TMainPresenter::CreateDirectories()
 
         for (int i = 0; i < EntriesModel->Count(); ++i) {
             const std::string& path = EntriesModel->Entries(i).Path;
+            if (!progress.Next(i, path))
+                break;
             try {
                 executor->SourcePath = path;
                 if (options.OutputDirectory == odAtSource)
@@ -225,12 +229,14 @@ void TMainPresenter::CreateDirectories()
             }
         }
     }
+    progress.Close();
 
     if (!failed.empty()) {
         TErrorDialog* dialog = GetErrorDialog();
         dialog->GetFiles() = failed;
         dialog->Execute();
     }
+    progress.ReportStop();
 }
 
 void TMainPresenter::UndoLastRun()
