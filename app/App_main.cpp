@@ -4,6 +4,7 @@
 #include "App_MenuDialog.h"
 #include "App_OptionsDialog.h"
 #include "App_double.h"
+#include "App_runprogress.h"
 #include "App_runrecord.h"
 #include "App_undo.h"
 #include "App_settings.h"
@@ -175,6 +176,7 @@ void TMainPresenter::CreateDirectories()
     std::vector<std::string> failed;
     failed.reserve(static_cast<size_t>(EntriesModel->Count()));
     std::vector<std::string> reasons;
+    TRunProgress progress(EntriesModel->Count());
     {
         TAutoPointer<TDoubleExecutor> executor(new TDoubleExecutor());
         // The record takes the place of the last run's when the run ends,
@@ -216,6 +218,8 @@ void TMainPresenter::CreateDirectories()
 
         for (int i = 0; i < EntriesModel->Count(); ++i) {
             const std::string& path = EntriesModel->Entries(i).Path;
+            if (!progress.Next(i, path))
+                break;
             try {
                 executor->SourcePath = path;
                 if (options.OutputDirectory == odAtSource)
@@ -227,6 +231,7 @@ void TMainPresenter::CreateDirectories()
             }
         }
     }
+    progress.Close();
 
     if (!failed.empty()) {
         TErrorDialog* dialog = GetErrorDialog();
@@ -234,6 +239,7 @@ void TMainPresenter::CreateDirectories()
         dialog->Reasons = reasons;
         dialog->Execute();
     }
+    progress.ReportStop();
 }
 
 void TMainPresenter::UndoLastRun()

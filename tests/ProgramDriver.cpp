@@ -51,6 +51,11 @@ TWindowSeen Describe(HWND window)
     }
     for (HWND edit : Children(window, "Edit"))
         seen.WideFields.push_back(WideWindowText(edit));
+    for (HWND label : Children(window, "Static"))
+        seen.Labels.push_back(WindowText(label));
+    for (HWND button : Children(window, "Button"))
+        seen.Buttons.push_back(WindowText(button));
+    seen.ProgressBar = !Children(window, PROGRESS_CLASSA).empty();
     for (HWND list : Children(window, "ListBox")) {
         const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
         // Wine hands another process a list's text as UTF-16 whichever way it
@@ -259,6 +264,11 @@ TAnswer CopyAll()
         seen.WideClipboard = ClipboardData<wchar_t>(CF_UNICODETEXT);
         PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     };
+}
+
+TAnswer Watch()
+{
+    return [](HWND, TWindowSeen&) {};
 }
 
 TAnswer TypeKeysThenOk(const std::vector<WORD>& keys)

@@ -23,6 +23,10 @@ struct TWindowSeen {
     std::vector<std::wstring> WideLines;  // the failed-entries dialog's list
     std::wstring WideClipboard;           // after a copy: the clipboard's text
     std::vector<std::wstring> WideFields; // the texts of the edit fields
+    // The texts of its labels and buttons, and whether it has a progress bar.
+    std::vector<std::string> Labels;
+    std::vector<std::string> Buttons;
+    bool ProgressBar = false;
 };
 
 // Acts on the window in front; may fill in what it found.
@@ -73,6 +77,8 @@ TAnswer EditOption(int field, const std::wstring& text);
 TAnswer CopyAll();
 // Types keys (virtual keys) into the window in front, then presses OK.
 TAnswer TypeKeysThenOk(const std::vector<WORD>& keys);
+// Leaves the window be: the progress window of a long run goes by itself.
+TAnswer Watch();
 
 // Windows path of a file under the Linux root, as Wine maps it.
 std::string WindowsPathOf(const std::string& unixPath);

@@ -5,6 +5,7 @@
 #include "ExplorerDrop.h"
 #include "ProgramDriver.h"
 #include "TestSupport.h"
+#include "Tk_format.h"
 #include "Tk_params.h"
 
 #include <gtest/gtest.h>
@@ -384,6 +385,19 @@ std::string SpecialFolder(int folder)
     return path;
 }
 
+// The progress window of a run of count sources from folder, as it was met.
+void ExpectProgressWindow(const TWindowSeen& seen, const std::string& count, const std::string& folder)
+{
+    EXPECT_EQ(seen.Caption, "Tesselo");
+    ASSERT_EQ(seen.Labels.size(), 2u);
+    const std::string& line = seen.Labels[0];
+    EXPECT_EQ(line.rfind("Creating directories: ", 0), 0u) << line;
+    EXPECT_EQ(line.substr(line.find(" of ")), " of " + count) << line;
+    EXPECT_EQ(seen.Labels[1].rfind(folder + "\\", 0), 0u) << seen.Labels[1];
+    EXPECT_TRUE(seen.ProgressBar);
+    EXPECT_EQ(seen.Buttons, std::vector<std::string>{"Cancel"});
+}
+
 }
 
 TEST_F(ProgramRuns, ADropWithTheDefaultsGoesToTheDesktopAndWritesEveryKey)
@@ -451,7 +465,8 @@ TEST_F(ProgramRuns, ACharacterTheCodePageLacks)
 
 TEST_F(ProgramRuns, TwoThousandArgumentsAllGetTheirDirectories)
 {
-    WriteFileText(SettingsFile, ToOut);
+    // Moved too, so that the run takes some seconds.
+    WriteFileText(SettingsFile, ToOut + "MoveSources=1\r\n");
     // Short paths, so that the command line stays within its 32,767 characters.
     const TSharedFolder root("C:");
     const std::string sources = root / "s";
@@ -461,7 +476,10 @@ TEST_F(ProgramRuns, TwoThousandArgumentsAllGetTheirDirectories)
         WriteFileText(sources + "\\" + std::to_string(i), "");
         arguments += " " + sources + "\\" + std::to_string(i);
     }
-    Run(arguments, {}, {});
+    // The progress window opens, and goes by itself.
+    const TProgramRun run = RunProgram(Exe, Wide(arguments), {Watch()}, Src);
+    ASSERT_EQ(run.Seen.size(), 1u);
+    ExpectProgressWindow(run.Seen[0], "2,000", sources);
     EXPECT_EQ(DirectoryNames(Out).size(), 2000u);
 }
 
@@ -469,7 +487,8 @@ TEST_F(ProgramRuns, TwoThousandArgumentsAllGetTheirDirectories)
 // command line of these sources would pass 150,000 characters.
 TEST_F(ProgramRuns, TwoThousandFiveHundredSourcesFromExplorerInOneRun)
 {
-    WriteFileText(SettingsFile, ToOut);
+    // Moved too, so that the run surely lasts until its progress window opens.
+    WriteFileText(SettingsFile, ToOut + "MoveSources=1\r\n");
     std::vector<std::wstring> paths;
     size_t commandLine = 0;
     for (int i = 0; i < 2500; ++i) {
@@ -486,9 +505,10 @@ TEST_F(ProgramRuns, TwoThousandFiveHundredSourcesFromExplorerInOneRun)
     const TDropped dropped = explorer.Drop(data);
     data->Release();
     EXPECT_LT(dropped.Milliseconds, 2000u);
-    const TProgramRun run = WatchProgram(dropped.Process, dropped.ProcessId, {});
+    const TProgramRun run = WatchProgram(dropped.Process, dropped.ProcessId, {Watch()});
     CloseHandle(dropped.Process);
     EXPECT_TRUE(run.Ended);
+    EXPECT_EQ(run.Seen.size(), 1u);
     EXPECT_EQ(DirectoryNames(Out).size(), 2500u);
 }
 
@@ -656,6 +676,52 @@ TEST_F(Moves, ARunEndedHalfWayIsTakenBackWhole)
     EXPECT_LE(DirectoryNames(Out).size(), 1u);
     for (const std::string& left : DirectoryNames(Out))
         EXPECT_TRUE(DirectoryNames(Out + "\\" + left).empty()) << left;
+}
+
+// Cancel stops a long run before its next source: the source in hand has
+// moved in whole, a source never reached is neither moved nor listed, and
+// the run is recorded as far as it went, so that the undo takes it back.
+TEST_F(Moves, CancelStopsTheRunAfterTheSourceInHand)
+{
+    WriteFileText(SettingsFile, ToOut + "MoveSources=1\r\nAvoidNameCollision=0\r\n");
+    // Short paths, so that the command line stays within its 32,767 characters.
+    const TSharedFolder root("C:");
+    const std::string sources = root / "c";
+    MakeDirectory(sources);
+    std::vector<std::string> names;
+    std::string arguments;
+    for (int i = 10000; i < 11800; ++i) {
+        names.push_back(std::to_string(i).substr(1));
+        WriteFileText(sources + "\\" + names.back(), "x");
+        arguments += " " + sources + "\\" + names.back();
+    }
+    // The first source fails; the last one, taken too, is never reached.
+    MakeDirectory(Out + "\\" + names.front());
+    MakeDirectory(Out + "\\" + names.back());
+
+    const TProgramRun run = RunProgram(Exe, Wide(arguments), {Press(IDCANCEL), Press(IDOK), Press(IDOK)}, Src);
+    EXPECT_EQ(run.ExitCode, 0u);
+    ASSERT_EQ(run.Seen.size(), 3u);
+    ExpectProgressWindow(run.Seen[0], "1,800", sources);
+    EXPECT_EQ(Render(run.Seen[1]), "failed: " + sources + "\\" + names.front());
+    const std::string stop = run.Seen[2].Text;
+    const size_t done = std::strtoul(Replace(stop.substr(stop.find("after ") + 6), ",", "").c_str(), nullptr, 10);
+    EXPECT_EQ(stop, "The program stopped after " + GroupedNumber(done) + " of 1,800 sources.");
+    EXPECT_TRUE(run.Seen[2].Caption == "Tesselo" && run.Seen[2].OkOnly && run.Seen[2].Icon == "shown");
+    ASSERT_TRUE(done > 1 && done < names.size()) << stop;
+    EXPECT_EQ(ReadFileText(Out + "\\" + names[done - 1] + "\\" + names[done - 1]), "x");
+    std::vector<std::string> left = {names.front()};
+    left.insert(left.end(), names.begin() + static_cast<std::ptrdiff_t>(done), names.end());
+    EXPECT_EQ(DirectoryNames(sources), left);
+    std::vector<std::string> made(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(done));
+    made.push_back(names.back());
+    EXPECT_EQ(DirectoryNames(Out), made);
+    EXPECT_NE(ReadFileText(SettingsFile).find("SortEntries="), std::string::npos);
+
+    const std::string changes = GroupedNumber(done - 1);
+    Undo("Do you want to take back the last run: " + changes + " directories and " + changes + " moves?");
+    EXPECT_EQ(DirectoryNames(sources), names);
+    EXPECT_EQ(DirectoryNames(Out), (std::vector<std::string>{names.front(), names.back()}));
 }
 
 // The program's files are found beside it: Settings.ini, and the help, which

@@ -22,7 +22,7 @@ TApplication::~TApplication()
 void TApplication::Initialize()
 {
     // High-DPI drawing is the manifest's to declare, once.
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     HDC screen = GetDC(nullptr);
     PixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);

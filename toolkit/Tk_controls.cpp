@@ -5,6 +5,8 @@
 #include "Tk_handles.h"
 #include "Tk_strings.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 
 bool Checked(HWND control)
@@ -22,6 +24,12 @@ std::string Text(HWND control)
 void SetText(HWND control, const std::string& text)
 {
     SetWindowTextA(control, text.c_str());
+}
+
+void SetProgress(HWND progressBar, int position, int count)
+{
+    SendMessageA(progressBar, PBM_SETRANGE32, 0, count);
+    SendMessageA(progressBar, PBM_SETPOS, position, 0);
 }
 
 TRedrawSuspension::TRedrawSuspension(HWND window) : FWindow(window)

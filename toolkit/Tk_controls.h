@@ -15,6 +15,8 @@ inline void SetEnabled(HWND control, bool enabled) { EnableWindow(control, enabl
 // The selected item of a drop-down list, or -1 when none is.
 inline int ItemIndex(HWND control) { return static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0)); }
 inline void SetItemIndex(HWND control, int index) { SendMessageA(control, CB_SETCURSEL, index, 0); }
+// Fills a progress bar to position of count.
+void SetProgress(HWND progressBar, int position, int count);
 
 // Stops a window from redrawing for a scope, so that many changes cost one
 // redraw at the end.

@@ -1,6 +1,7 @@
-// The modal loop of a form and its keyboard and focus rules: the dialog
-// manager's keys, focus-out checks that keep the focus on a failing field,
-// the default button that follows the focus, and the close query.
+// The loops of a form, its own modal one or the caller's for a form shown
+// without, and its keyboard and focus rules: the dialog manager's keys,
+// focus-out checks that keep the focus on a failing field, the default
+// button that follows the focus, and the close query.
 #include "Tk_forms.h"
 
 #include "Tk_exceptions.h"
@@ -48,7 +49,27 @@ void TForm::Close()
     }
 }
 
-void TForm::RunModalLoop()
+void TForm::Show()
+{
+    FModalResult = mrNone;
+    Activate();
+}
+
+void TForm::ProcessMessages()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Leave the quit for the loop that owns the application.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            FModalResult = mrCancel;
+            return;
+        }
+        HandleQueued(message);
+    }
+}
+
+void TForm::Activate()
 {
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(Handle());
@@ -58,9 +79,11 @@ void TForm::RunModalLoop()
         SetActiveControl(focus);
     else
         SetFocus(Handle());
+}
 
-    // The wide functions: the ANSI ones split a double-byte character typed
-    // into two broken character messages.
+void TForm::RunModalLoop()
+{
+    Activate();
     while (FModalResult == mrNone) {
         MSG message;
         const int got = Application.NextMessage(message);
@@ -71,17 +94,24 @@ void TForm::RunModalLoop()
             FModalResult = mrCancel;
             break;
         }
-        if (RefusesToLeave(message))
-            continue;
-        if (!(FAccelerators && TranslateAcceleratorW(Handle(), FAccelerators.get(), &message))
-            && !IsDialogMessageW(Handle(), &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        TrackFocus();
+        HandleQueued(message);
         if (FModalResult != mrNone && !TryClose())
             FModalResult = mrNone;
     }
+}
+
+// The wide functions: the ANSI ones split a double-byte character typed
+// into two broken character messages.
+void TForm::HandleQueued(MSG& message)
+{
+    if (RefusesToLeave(message))
+        return;
+    if (!(FAccelerators && TranslateAcceleratorW(Handle(), FAccelerators.get(), &message))
+        && !IsDialogMessageW(Handle(), &message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    TrackFocus();
 }
 
 // The focus cannot move on from a field that fails its check. Once moved by

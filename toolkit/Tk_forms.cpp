@@ -38,6 +38,8 @@ TClassAndStyle ClassAndStyle(const TControlDesc& control)
             style |= SS_NOPREFIX;
         if (flags & cfEndEllipsis)
             style |= SS_ENDELLIPSIS;
+        if (flags & cfPathEllipsis)
+            style |= SS_PATHELLIPSIS;
         return {"STATIC", style, 0};
     }
     case TControlKind::Edit:
@@ -59,6 +61,8 @@ TClassAndStyle ClassAndStyle(const TControlDesc& control)
         return {"BUTTON", BS_GROUPBOX, 0};
     case TControlKind::Image:
         return {"STATIC", SS_ICON | SS_CENTERIMAGE, 0};
+    case TControlKind::ProgressBar:
+        return {PROGRESS_CLASSA, 0, 0};
     case TControlKind::Panel:
         break;
     }

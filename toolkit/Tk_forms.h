@@ -18,7 +18,9 @@
 
 enum TModalResult { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL };
 
-enum class TControlKind { Label, Edit, Button, CheckBox, RadioButton, ComboBox, ListBox, GroupBox, Image, Panel };
+enum class TControlKind {
+    Label, Edit, Button, CheckBox, RadioButton, ComboBox, ListBox, GroupBox, Image, Panel, ProgressBar
+};
 
 // Properties of a control beyond its kind and caption.
 enum TControlFlags : unsigned {
@@ -30,6 +32,7 @@ enum TControlFlags : unsigned {
     cfWordWrap = 1 << 4,    // label text wraps over several lines
     cfGroup = 1 << 5,       // first radio button of a group
     cfEndEllipsis = 1 << 6, // one-line label cut short with "..." where it does not fit
+    cfPathEllipsis = 1 << 7, // label shortens a path that is too long in the middle
 };
 
 struct TControlDesc {
@@ -71,6 +74,15 @@ public:
     void Close();
 
     int ModalResult() const { return FModalResult; }
+
+    // Shows the form without a loop of its own, for a caller that goes on
+    // working and lets the form's messages through with ProcessMessages.
+    // ModalResult tells whether the user has closed it meanwhile.
+    void Show();
+    void Hide() { ShowWindow(Handle(), SW_HIDE); }
+    // Lets the messages that are waiting through, with the form's keys,
+    // and returns without waiting for more or raising the idle event.
+    void ProcessMessages();
 
     // The control that has, or gets when the form shows, the focus. Set
     // while the form shows, it takes the focus as the dialog manager gives
@@ -121,7 +133,9 @@ private:
     void CreateControls(const TFormDesc& description);
     void Command(HWND control, WORD code, WORD id);
     void Click(HWND control);
+    void Activate();
     void RunModalLoop();
+    void HandleQueued(MSG& message);
     bool RefusesToLeave(const MSG& message);
     bool IsKeyboardMove(const MSG& message) const;
     bool HasAccessKey(WCHAR key) const;

@@ -22,6 +22,11 @@ TBusyPointer::~TBusyPointer()
         Screen.Apply();
 }
 
+void ShowWorkingPointer()
+{
+    ::SetCursor(LoadCursorA(nullptr, IDC_APPSTARTING));
+}
+
 TNormalPointer::TNormalPointer()
 {
     ::SetCursor(LoadCursorA(nullptr, IDC_ARROW));

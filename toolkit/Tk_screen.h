@@ -1,5 +1,6 @@
 // The program's mouse pointer: busy while the program works, the normal
-// pointer over its dialogs, message boxes and the folder browser.
+// pointer over its dialogs, message boxes and the folder browser, and the
+// working one over a window that can be used while the work goes on.
 #pragma once
 
 #include <windows.h>
@@ -29,6 +30,10 @@ private:
     HCURSOR FPrevious;
     HCURSOR FShown;
 };
+
+// Over a window that takes the user's input while the program goes on
+// working: the arrow with the busy sign, as over Explorer's copy window.
+void ShowWorkingPointer();
 
 // The normal pointer while a modal window is up; the screen's pointer again
 // when it goes.

@@ -1,13 +1,14 @@
 // Shows one of the program's dialogs with sample content and writes its
 // window rectangle to a file, so that a script can take a screenshot of it.
 // Under code page 932 the sample paths and names are Japanese.
-// Usage: dialog_preview menu|menu-undo|options|errors RECTFILE; menu-undo is
-// the menu with a run to undo.
+// Usage: dialog_preview menu|menu-undo|options|errors|progress RECTFILE;
+// menu-undo is the menu with a run to undo.
 // Built twice: dialog_preview_utf8 runs in UTF-8 and lists names from several
 // scripts.
 #include "App_ErrorDialog.h"
 #include "App_MenuDialog.h"
 #include "App_OptionsDialog.h"
+#include "App_ProgressDialog.h"
 #include "Tk_application.h"
 #include "Tk_files.h"
 
@@ -97,6 +98,22 @@ int main(int argc, char** argv)
         errors->Reasons = {"The name is taken up to the last serial number.", SystemErrorText(ERROR_ACCESS_DENIED),
                            "The name is taken.", "The name is taken."};
         errors->Execute();
+    } else if (dialog == "progress") {
+        TProgressDialog* progress = GetProgressDialog();
+        Shown = progress->Handle();
+        // C:\Users\Ann\(pictures)\(holiday)\(the sunset seen with the whole
+        // family in front of the lighthouse).jpg in Japanese.
+        const std::string source = japanese
+            ? "C:\\Users\\Ann\\\x83s\x83N\x83`\x83\x83\\\x8Bx\x89\xC9\\\x93\x94\x91\xE4\x82\xCC\x91O\x82\xC5\x89\xC6"
+              "\x91\xB0\x91S\x88\xF5\x82\xC6\x8C\xA9\x82\xBD\x97[\x93\xFA.jpg"
+            : "C:\\Users\\Ann\\Pictures\\Holiday\\Beach at sunset with the whole family in front of the lighthouse.jpg";
+        progress->Show();
+        progress->Step(1233, 10000, source);
+        while (!progress->Cancelled()) {
+            WaitMessage();
+            progress->ProcessMessages();
+        }
+        progress->Finish();
     } else {
         return 2;
     }

@@ -1,0 +1,57 @@
+#include "App_ProgressDialog.h"
+
+#include "App_ProgressDialogForm.h"
+#include "Tk_application.h"
+#include "Tk_controls.h"
+#include "Tk_format.h"
+#include "Tk_screen.h"
+
+TProgressDialog* ProgressDialog = nullptr;
+
+TProgressDialog* GetProgressDialog()
+{
+    if (!ProgressDialog)
+        ProgressDialog = Application.CreateForm<TProgressDialog>();
+    return ProgressDialog;
+}
+
+TProgressDialog::TProgressDialog()
+    : TAppDialog(ProgressDialogForm),
+      Label1(Control("Label1")),
+      Label2(Control("Label2")),
+      ProgressBar1(Control("ProgressBar1")),
+      FTaskbar(Handle())
+{
+}
+
+void TProgressDialog::Step(int position, int count, const std::string& source)
+{
+    SetText(Label1, Format("Creating directories: %s of %s", GroupedNumber(position + 1), GroupedNumber(count)));
+    SetText(Label2, source);
+    SetProgress(ProgressBar1, position, count);
+    FTaskbar.SetProgress(position, count);
+    ProcessMessages();
+}
+
+void TProgressDialog::Finish()
+{
+    FTaskbar.Clear();
+    Hide();
+}
+
+bool TProgressDialog::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result)
+{
+    if (message == WM_SETCURSOR && LOWORD(lParam) == HTCLIENT) {
+        // The window, its Cancel above all, can be used while the run works.
+        ShowWorkingPointer();
+        result = TRUE;
+        return true;
+    }
+    if (message == TTaskbarProgress::ButtonCreatedMessage()) {
+        // The taskbar list is a COM object.
+        Application.InitializeOle();
+        FTaskbar.ButtonCreated();
+        return true;
+    }
+    return false;
+}

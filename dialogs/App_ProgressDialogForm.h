@@ -1,0 +1,6 @@
+#pragma once
+
+#include "Tk_forms.h"
+
+// The progress window's form: caption, size and controls in tab order.
+extern const TFormDesc ProgressDialogForm;
