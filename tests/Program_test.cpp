@@ -238,7 +238,7 @@ TEST_P(Program, RunsAsTheUserExpects)
         EXPECT_NE(saved.find(Expand(line) + "\r\n"), std::string::npos) << line << " in\n" << saved;
 }
 
-const std::string AboutBox = "box About icon=none ok: Tesselo Version 2.0.0\r\n\r\n"
+const std::string AboutBox = "box About icon=none ok: Tesselo Version 2.1.0\r\n\r\n"
                              "Copyright (C) 2026 The Tesselo developers. All rights reserved.";
 
 // Settings.ini in an encoding that Notepad saves: the prefix reads as typed,
@@ -703,7 +703,7 @@ TEST_F(Moves, CancelStopsTheRunAfterTheSourceInHand)
     EXPECT_EQ(run.ExitCode, 0u);
     ASSERT_EQ(run.Seen.size(), 3u);
     ExpectProgressWindow(run.Seen[0], "1,800", sources);
-    EXPECT_EQ(Render(run.Seen[1]), "failed: " + sources + "\\" + names.front());
+    EXPECT_EQ(Render(run.Seen[1]), "failed: " + sources + "\\" + names.front() + " | The name is taken.");
     const std::string stop = run.Seen[2].Text;
     const size_t done = std::strtoul(Replace(stop.substr(stop.find("after ") + 6), ",", "").c_str(), nullptr, 10);
     EXPECT_EQ(stop, "The program stopped after " + GroupedNumber(done) + " of 1,800 sources.");

@@ -1,8 +1,8 @@
 #!/bin/bash
-# Builds the installer as this version and as 1.9.9 and drives it silently
+# Builds the installer as this version and as 2.0.0 and drives it silently
 # with msiexec in the test prefix: an install, checked file by file, shortcut
 # by shortcut, in Apps and in what it registers for Explorer; the installed
-# program run as its Send To shortcut runs it; the upgrade from 1.9.9, which
+# program run as its Send To shortcut runs it; the upgrade from 2.0.0, which
 # keeps Settings.ini; the uninstall, which leaves nothing behind; and an
 # install beside a portable copy, which stays as it was.
 # Usage: check-installer.sh BUILD_DIR WINEPREFIX READ_SHORTCUT VERSION
@@ -62,10 +62,10 @@ clean_up() {
 clean_up
 rm -rf "$work"
 trap clean_up EXIT
-for each in 1.9.9 "$version"; do
+for each in 2.0.0 "$version"; do
     (cd "$build" && cpack -G External -C Release -R "$each" -B "$work/$each" >/dev/null)
 done
-old="$work/1.9.9/Tesselo-1.9.9-x64.msi"
+old="$work/2.0.0/Tesselo-2.0.0-x64.msi"
 new="$work/$version/Tesselo-$version-x64.msi"
 codes=("$(product_code "$old")" "$(product_code "$new")")
 [ "${codes[0]}" != "${codes[1]}" ] || fail "Both packages have the same ProductCode"
@@ -122,8 +122,8 @@ expect_removed() {
     [ ! -e "$(dirname "$(unix "$icon")")" ] || fail "The uninstall left the icon of Apps"
 }
 
-wine msiexec /i "$(win "$old")" /qn || fail "The install of 1.9.9 failed"
-expect_installed 1.9.9 "${codes[0]}"
+wine msiexec /i "$(win "$old")" /qn || fail "The install of 2.0.0 failed"
+expect_installed 2.0.0 "${codes[0]}"
 
 # Explorer starts the shortcut's target in its working directory with the
 # paths sent as arguments.

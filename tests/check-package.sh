@@ -10,7 +10,7 @@ program_tests="$3"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
 (cd "$build" && cpack -C Release >/dev/null)
-zip="$build/Tesselo-2.0.0-win64.zip"
+zip="$build/Tesselo-2.1.0-win64.zip"
 
 expected=$( (echo Tesselo.exe; cd "$root" && find Help -type f) | sort)
 actual=$(cd "$build" && cmake -E tar tf "$zip" | grep -v '/$' | sort)
