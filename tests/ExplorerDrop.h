@@ -1,11 +1,9 @@
 // Explorer's side of a drop on the program, of its Send To and of its verb:
 // the class registered as the installer registers it, and the parent
 // folder's own data object handed to the class, created as a local server,
-// through DragEnter and Drop.
+// through DragEnter and Drop. The end-to-end tests and the benchmark's drop
+// client both stand in for Explorer with it.
 #pragma once
-
-#include "ProgramDriver.h"
-#include "TestSupport.h"
 
 #include <windows.h>
 #include <ole2.h>
@@ -15,11 +13,12 @@
 
 // The drop target's class as the installer names it.
 extern const wchar_t* const DropTargetClass;
-
+// "This PC" among the desktop's items: an item outside the file system.
 extern const wchar_t* const ThisPc;
 
 // What came of a drop.
 struct TDropped {
+    HRESULT Created = E_FAIL;        // the class's creation
     DWORD Entered = DROPEFFECT_NONE; // DragEnter's effect
     DWORD Dropped = DROPEFFECT_NONE; // Drop's, when DragEnter took the data
     DWORD Milliseconds = 0;          // the time Drop kept the caller waiting
@@ -30,16 +29,14 @@ struct TDropped {
 // While it lives, the class starts exe as its local server.
 class TExplorer {
 public:
-    explicit TExplorer(const std::string& exe);
+    explicit TExplorer(const std::wstring& exe);
     ~TExplorer();
     TExplorer(const TExplorer&) = delete;
     TExplorer& operator=(const TExplorer&) = delete;
 
-    // The items of folder named (names in Unicode), as Explorer's view of
-    // that folder hands them over; with no folder, the desktop's, where
-    // ThisPc names an item outside the file system.
+    // The items of folder named, as Explorer's view of that folder hands them
+    // over; with no folder, the desktop's. Null when one cannot be found.
     IDataObject* FolderItems(const std::wstring& folder, const std::vector<std::wstring>& names) const;
-
     // Only a list of files (CF_HDROP), as programs other than Explorer
     // hand over, put on the clipboard and read back as a data object.
     IDataObject* FileList(const std::vector<std::wstring>& paths) const;
@@ -49,10 +46,6 @@ public:
     TDropped Drop(IDataObject* data, bool drop = true) const;
 
 private:
+    std::wstring FExeName;
     bool FOle;
 };
-
-// Drops the paths, which share one folder, on exe as Explorer does, and
-// answers the windows of the server it started.
-TProgramRun DropOnProgram(const std::string& exe, const std::vector<std::wstring>& paths,
-                          const std::vector<TAnswer>& answers);

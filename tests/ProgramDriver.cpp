@@ -1,5 +1,7 @@
 #include "ProgramDriver.h"
 
+#include "ExplorerDrop.h"
+
 #include "TestSupport.h"
 #include "TestWindows.h"
 
@@ -224,6 +226,34 @@ TProgramRun WatchProgram(HANDLE process, DWORD processId, const std::vector<TAns
     }
     run.Ended = GetExitCodeProcess(process, &run.ExitCode) && run.ExitCode != STILL_ACTIVE;
     EXPECT_GE(run.Seen.size(), answers.size()) << "windows expected but not shown";
+    return run;
+}
+
+TProgramRun DropOnProgram(const std::string& exe, const std::vector<std::wstring>& paths,
+                          const std::vector<TAnswer>& answers)
+{
+    std::wstring folder;
+    std::vector<std::wstring> names;
+    for (const std::wstring& path : paths) {
+        folder = path.substr(0, path.rfind(L'\\'));
+        names.push_back(path.substr(folder.size() + 1));
+    }
+    const TExplorer explorer(Wide(exe));
+    // Wine's shell parses no path beyond MAX_PATH, where Explorer on Windows
+    // hands over its ID list all the same: such paths go as a list of files.
+    IDataObject* data = folder.size() < MAX_PATH - 12 ? explorer.FolderItems(folder, names) : explorer.FileList(paths);
+    if (!data) {
+        ADD_FAILURE() << "no data object for " << Narrow(folder);
+        return TProgramRun();
+    }
+    const TDropped dropped = explorer.Drop(data);
+    data->Release();
+    EXPECT_HRESULT_SUCCEEDED(dropped.Created);
+    EXPECT_EQ(dropped.Dropped, static_cast<DWORD>(DROPEFFECT_COPY));
+    if (!dropped.Process)
+        return TProgramRun();
+    const TProgramRun run = WatchProgram(dropped.Process, dropped.ProcessId, answers);
+    CloseHandle(dropped.Process);
     return run;
 }
 

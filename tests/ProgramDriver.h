@@ -67,6 +67,11 @@ TProgramRun RunProgram(const std::string& exe, const std::wstring& arguments, co
 // Answers the windows of a running program in order and waits for it to end.
 TProgramRun WatchProgram(HANDLE process, DWORD processId, const std::vector<TAnswer>& answers);
 
+// Drops the paths, which share one folder, on exe as Explorer does, and
+// answers the windows of the server it started.
+TProgramRun DropOnProgram(const std::string& exe, const std::vector<std::wstring>& paths,
+                          const std::vector<TAnswer>& answers);
+
 // Answers. Press: posts the command (IDOK, IDCANCEL) to the window.
 TAnswer Press(int command);
 // The command menu: checks the command's radio button, then "Execute".

@@ -497,11 +497,12 @@ TEST_F(ProgramRuns, TwoThousandFiveHundredSourcesFromExplorerInOneRun)
         commandLine += paths.back().size() + 3;
     }
     EXPECT_GT(commandLine, 150000u);
-    const TExplorer explorer(Exe);
+    const TExplorer explorer(Wide(Exe));
     std::vector<std::wstring> names;
     for (const std::wstring& path : paths)
         names.push_back(path.substr(path.rfind(L'\\') + 1));
     IDataObject* data = explorer.FolderItems(Wide(Src), names);
+    ASSERT_TRUE(data);
     const TDropped dropped = explorer.Drop(data);
     data->Release();
     EXPECT_LT(dropped.Milliseconds, 2000u);
@@ -516,8 +517,9 @@ TEST_F(ProgramRuns, TwoThousandFiveHundredSourcesFromExplorerInOneRun)
 // server that COM started ends as soon as it is let go, with no run.
 TEST_F(ProgramRuns, ExplorerDataWithNoFileSystemItemIsRefused)
 {
-    const TExplorer explorer(Exe);
+    const TExplorer explorer(Wide(Exe));
     IDataObject* data = explorer.FolderItems(L"", {ThisPc});
+    ASSERT_TRUE(data);
     const TDropped dropped = explorer.Drop(data);
     data->Release();
     EXPECT_EQ(dropped.Entered, static_cast<DWORD>(DROPEFFECT_NONE));
@@ -536,8 +538,9 @@ TEST_F(ProgramRuns, AnItemOutsideTheFileSystemStopsTheRun)
     WriteFileText(SettingsFile, ToOut);
     const TSharedFolder desktop(SpecialFolder(CSIDL_DESKTOPDIRECTORY));
     WriteFileText(desktop / "a.txt", "x");
-    const TExplorer explorer(Exe);
+    const TExplorer explorer(Wide(Exe));
     IDataObject* data = explorer.FolderItems(L"", {Wide(desktop.Stem + "a.txt"), ThisPc});
+    ASSERT_TRUE(data);
     const TDropped dropped = explorer.Drop(data);
     data->Release();
     const TProgramRun run = WatchProgram(dropped.Process, dropped.ProcessId, {Press(IDOK)});
