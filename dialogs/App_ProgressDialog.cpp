@@ -8,6 +8,12 @@
 
 TProgressDialog* ProgressDialog = nullptr;
 
+namespace {
+
+const DWORD RedrawAfter = 100;
+
+}
+
 TProgressDialog* GetProgressDialog()
 {
     if (!ProgressDialog)
@@ -26,15 +32,23 @@ TProgressDialog::TProgressDialog()
 
 void TProgressDialog::Step(int position, int count, const std::string& source)
 {
-    SetText(Label1, Format("Creating directories: %s of %s", GroupedNumber(position + 1), GroupedNumber(count)));
-    SetText(Label2, source);
-    SetProgress(ProgressBar1, position, count);
-    FTaskbar.SetProgress(position, count);
+    // Drawn anew ten times a second at the most: drawing it for each of
+    // thousands of quick sources would cost the run more than its work.
+    const DWORD now = GetTickCount();
+    if (!FDrawn || now - FDrawnAt >= RedrawAfter) {
+        SetText(Label1, Format("Creating directories: %s of %s", GroupedNumber(position + 1), GroupedNumber(count)));
+        SetText(Label2, source);
+        SetProgress(ProgressBar1, position, count);
+        FTaskbar.SetProgress(position, count);
+        FDrawn = true;
+        FDrawnAt = now;
+    }
     ProcessMessages();
 }
 
 void TProgressDialog::Finish()
 {
+    FDrawn = false;
     FTaskbar.Clear();
     Hide();
 }

@@ -31,6 +31,8 @@ private:
     HWND Label2;
     HWND ProgressBar1;
     TTaskbarProgress FTaskbar;
+    bool FDrawn = false;
+    DWORD FDrawnAt = 0;
 };
 
 extern TProgressDialog* ProgressDialog;
