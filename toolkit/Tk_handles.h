@@ -37,6 +37,30 @@ struct TReleaseInterface {
 template <class TInterface>
 using TComPointer = std::unique_ptr<TInterface, TReleaseInterface>;
 
+// A file, closed with its owner; Close tells whether the system took the
+// last of what was written.
+class TFileHandle {
+public:
+    explicit TFileHandle(HANDLE handle) : FHandle(handle) {}
+    ~TFileHandle() { Close(); }
+    TFileHandle(const TFileHandle&) = delete;
+    TFileHandle& operator=(const TFileHandle&) = delete;
+
+    bool Valid() const { return FHandle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return FHandle; }
+    bool Close()
+    {
+        if (!Valid())
+            return true;
+        const bool closed = CloseHandle(FHandle) != 0;
+        FHandle = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE FHandle;
+};
+
 // The clipboard, open for the scope.
 class TOpenClipboard {
 public:

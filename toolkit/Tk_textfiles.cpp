@@ -3,6 +3,7 @@
 #include "Tk_exceptions.h"
 #include "Tk_files.h"
 #include "Tk_format.h"
+#include "Tk_handles.h"
 #include "Tk_paths.h"
 #include "Tk_strings.h"
 
@@ -12,28 +13,6 @@
 #include <vector>
 
 namespace {
-
-class TFileHandle {
-public:
-    explicit TFileHandle(HANDLE handle) : FHandle(handle) {}
-    ~TFileHandle() { Close(); }
-    TFileHandle(const TFileHandle&) = delete;
-    TFileHandle& operator=(const TFileHandle&) = delete;
-
-    bool Valid() const { return FHandle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return FHandle; }
-    bool Close()
-    {
-        if (!Valid())
-            return true;
-        const bool closed = CloseHandle(FHandle) != 0;
-        FHandle = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE FHandle;
-};
 
 [[noreturn]] void RaiseReadError(const std::string& fileName)
 {
@@ -165,31 +144,23 @@ void ReplaceTextFile(const std::string& fileName, const std::string& content)
 
 TTextLog::TTextLog(const std::string& fileName)
     : FFileName(fileName),
-      FHandle(CreateFileW(FileSystemPath(fileName).data(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr))
+      FFile(CreateFileW(FileSystemPath(fileName).data(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr))
 {
-    if (FHandle == INVALID_HANDLE_VALUE)
+    if (!FFile.Valid())
         RaiseWriteError(fileName);
-}
-
-TTextLog::~TTextLog()
-{
-    if (FHandle != INVALID_HANDLE_VALUE)
-        CloseHandle(FHandle);
 }
 
 void TTextLog::Append(const std::string& line)
 {
     // Written straight through to the system, which keeps it when the
     // process ends: no buffer of ours can be lost.
-    if (FHandle == INVALID_HANDLE_VALUE || !WriteAll(FHandle, line + "\r\n"))
+    if (!FFile.Valid() || !WriteAll(FFile.Get(), line + "\r\n"))
         RaiseWriteError(FFileName);
 }
 
 void TTextLog::Close()
 {
-    const bool closed = FHandle == INVALID_HANDLE_VALUE || CloseHandle(FHandle);
-    FHandle = INVALID_HANDLE_VALUE;
-    if (!closed)
+    if (!FFile.Close())
         RaiseWriteError(FFileName);
 }

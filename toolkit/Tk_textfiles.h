@@ -1,5 +1,7 @@
-// Reading and replacing one whole text file.
+// Reading and replacing one whole text file, and writing one line by line.
 #pragma once
+
+#include "Tk_handles.h"
 
 #include <string>
 
@@ -24,7 +26,6 @@ class TTextLog {
 public:
     // Makes the file anew; EInOutError names it when it cannot.
     explicit TTextLog(const std::string& fileName);
-    ~TTextLog();
     TTextLog(const TTextLog&) = delete;
     TTextLog& operator=(const TTextLog&) = delete;
 
@@ -35,5 +36,5 @@ public:
 
 private:
     std::string FFileName;
-    void* FHandle;
+    TFileHandle FFile;
 };
