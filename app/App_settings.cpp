@@ -48,6 +48,8 @@ void LoadSettings(const std::string& fileName, TDoubleOptionsModel& model)
         ini->ReadInteger(OptionsSection, "SerialNumberPosition", options.SerialNumberPosition) & 0xFF);
     options.SortEntries = ini->ReadBool(OptionsSection, "SortEntries", options.SortEntries);
     options.MoveSources = ini->ReadBool(OptionsSection, "MoveSources", options.MoveSources);
+    options.GroupSources =
+        static_cast<TGroupSources>(ini->ReadInteger(OptionsSection, "GroupSources", options.GroupSources));
     model.SetOptions(options);
 }
 
@@ -70,5 +72,6 @@ void SaveSettings(const std::string& fileName, const TDoubleOptionsModel& model)
     ini->WriteInteger(OptionsSection, "SerialNumberPosition", options.SerialNumberPosition);
     ini->WriteBool(OptionsSection, "SortEntries", options.SortEntries);
     ini->WriteBool(OptionsSection, "MoveSources", options.MoveSources);
+    ini->WriteInteger(OptionsSection, "GroupSources", options.GroupSources);
     ini->UpdateFile();
 }

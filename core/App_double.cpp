@@ -10,20 +10,54 @@
 namespace {
 
 const char* const AllNamesTaken = "The name is taken up to the last serial number.";
+const char* const AlreadyHeld = "The directory already holds something of that name.";
 
 }
 
 void TDoubleExecutor::Execute()
 {
     CreatedPath.clear();
-    CreateTargetDirectory(MakeBasePath(OutputDirectory));
+    std::string base;
+    switch (GroupSources) {
+    case gsEachSource:
+    case gsEachName:
+        base = MakeBasePath(OutputDirectory);
+        break;
+    case gsAllSources:
+        base = IncludeTrailingPathDelimiter(OutputDirectory) + DirectoryName;
+        break;
+    default:
+        throw EAppError("The program does not support the grouping.");
+    }
+    FMadeNow = TakeDirectory(base);
     if (MoveSource)
         MoveIntoCreated();
+}
+
+bool TDoubleExecutor::TakeDirectory(const std::string& base)
+{
+    if (GroupSources == gsEachSource) {
+        CreateTargetDirectory(base);
+        return true;
+    }
+    FSharedKey = FileNameKey(base);
+    const auto shared = FShared.find(FSharedKey);
+    if (shared != FShared.end()) {
+        CreatedPath = shared->second;
+        return false;
+    }
+    CreateTargetDirectory(base);
+    FShared.emplace(FSharedKey, CreatedPath);
+    return true;
 }
 
 void TDoubleExecutor::MoveIntoCreated()
 {
     const std::string target = IncludeTrailingPathDelimiter(CreatedPath) + ExtractFileName(SourcePath);
+    // Asked before the move is written: the record must not name a move
+    // that can only fail, into a shared directory that holds the name.
+    if (GetPathKind(target) != pkNothing)
+        FailMove(AlreadyHeld);
     std::uint64_t time = 0;
     if (!LastWriteTime(SourcePath, time))
         FailMove(SystemErrorText(GetLastError()));
@@ -32,25 +66,36 @@ void TDoubleExecutor::MoveIntoCreated()
     // A rename on the one volume: it neither copies nor replaces anything.
     if (!RenameOnly(SourcePath, target)) {
         const DWORD error = GetLastError();
-        FailMove(error == ERROR_NOT_SAME_DEVICE ? "The source is on another drive." : SystemErrorText(error));
+        FailMove(error == ERROR_NOT_SAME_DEVICE                             ? "The source is on another drive."
+                 : error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? AlreadyHeld
+                                                                               : SystemErrorText(error));
     }
 }
 
 // The source stays where it was, and so does nothing of the directory made
-// for it, unless something has come into it meanwhile.
+// for it, unless something has come into it meanwhile. A directory that an
+// earlier source got stays; one that goes again is no longer shared, so the
+// next source of its name tries afresh.
 void TDoubleExecutor::FailMove(const std::string& reason)
 {
-    RemoveEmptyDirectory(CreatedPath);
+    if (FMadeNow && RemoveEmptyDirectory(CreatedPath) && GroupSources != gsEachSource)
+        FShared.erase(FSharedKey);
+    CreatedPath.clear();
     throw EDoubleFail(reason);
 }
 
-std::string TDoubleExecutor::MakeBasePath(const std::string& directory) const
+std::string TDoubleExecutor::FormName() const
 {
     std::string name = ExtractFileName(SourcePath);
     // Asked of the file system now: a directory keeps every dot of its name.
     if (RemoveExtension && RegularFileExists(SourcePath))
         name = ChangeFileExt(name, std::string());
-    return IncludeTrailingPathDelimiter(directory) + TrimBlanks(OriginalNamePrefix + name + OriginalNameSuffix);
+    return TrimBlanks(OriginalNamePrefix + name + OriginalNameSuffix);
+}
+
+std::string TDoubleExecutor::MakeBasePath(const std::string& directory) const
+{
+    return IncludeTrailingPathDelimiter(directory) + FormName();
 }
 
 void TDoubleExecutor::CreateTargetDirectory(const std::string& base)

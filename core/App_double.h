@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 // The common base of the executor's failures; never raised by itself.
@@ -38,6 +39,10 @@ public:
     // CreatedPath. Raises EDoubleFail when this source gets no directory, and
     // EAppError when the naming fields themselves are unusable.
     virtual void Execute();
+    // The name that SourcePath's directory gets before any number: the
+    // prefix, the source's name (a regular file's without its extension)
+    // and the suffix, with no blanks at its ends.
+    std::string FormName() const;
 
     std::string SourcePath;
     std::string OutputDirectory;
@@ -52,6 +57,12 @@ public:
     TSerialNumberPosition SerialNumberPosition = spEnd;
     // Moves the source into its new directory, under its own name.
     bool MoveSource = false;
+    // gsEachName: sources that form the same un-numbered target share the
+    // directory that the first of them got in this executor's run.
+    // gsAllSources: every source shares one directory, named DirectoryName
+    // in OutputDirectory, whatever its own name.
+    TGroupSources GroupSources = gsEachSource;
+    std::string DirectoryName;
     // Where each directory made is written right after it is made, and each
     // move before it is made; a source is moved only once its move is
     // written. Without one, nothing is written and nothing moved.
@@ -60,10 +71,19 @@ public:
 
 private:
     std::string MakeBasePath(const std::string& directory) const;
+    // Sets CreatedPath to the directory that base stands for: made now, or
+    // shared with an earlier source. True when it was made now.
+    bool TakeDirectory(const std::string& base);
     // Creates the first free name of base and its numbered variants.
     void CreateTargetDirectory(const std::string& base);
     // True when the directory was made, false when its name is taken.
     bool CreateCandidate(const std::string& candidate);
     void MoveIntoCreated();
     [[noreturn]] void FailMove(const std::string& reason);
+
+    // The shared directories made so far, by the key of their un-numbered
+    // target; only ever those this executor made.
+    std::unordered_map<std::string, std::string> FShared;
+    std::string FSharedKey;
+    bool FMadeNow = false;
 };

@@ -13,7 +13,8 @@ TDoubleOptions::TDoubleOptions()
       MaxSerialNumber(100),
       SerialNumberPosition(spEnd),
       SortEntries(true),
-      MoveSources(false)
+      MoveSources(false),
+      GroupSources(gsEachSource)
 {
 }
 
@@ -33,7 +34,8 @@ bool TDoubleOptions::operator==(const TDoubleOptions& other) const
         && MaxSerialNumber == other.MaxSerialNumber
         && SerialNumberPosition == other.SerialNumberPosition
         && SortEntries == other.SortEntries
-        && MoveSources == other.MoveSources;
+        && MoveSources == other.MoveSources
+        && GroupSources == other.GroupSources;
 }
 
 bool TDoubleOptions::operator!=(const TDoubleOptions& other) const

@@ -20,6 +20,14 @@ enum TSerialNumberPosition : std::uint8_t {
     spEnd = 1,
 };
 
+// How many directories a run makes. Kept in full, not in one byte: a value
+// that no version knows is refused, never read as another one.
+enum TGroupSources : std::int32_t {
+    gsEachSource = 0,
+    gsEachName = 1,
+    gsAllSources = 2,
+};
+
 class TDoubleOptions {
 public:
     // The defaults; OtherOutputDirectory asks the shell for the documents
@@ -45,6 +53,7 @@ public:
     TSerialNumberPosition SerialNumberPosition;
     bool SortEntries;
     bool MoveSources;
+    TGroupSources GroupSources;
 };
 
 class TDoubleOptionsModel : public TModel {

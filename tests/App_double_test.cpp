@@ -355,3 +355,69 @@ TEST_F(AppDoubleMoves, UndoKeepsWhatTheUserChangedAndSaysWhy)
     EXPECT_EQ(ReadFileText(kept), "a new file at the old path");
     EXPECT_EQ(ReadFileText(Output / "kept\\kept.txt"), "x");
 }
+
+TEST_F(AppDouble, SourcesOfOneNameShareTheDirectoryTheFirstGot)
+{
+    Executor.GroupSources = gsEachName;
+    MakeDirectory(Output / "IMG_0042");
+    EXPECT_EQ(Run(File("Holiday.mkv")), "Holiday");
+    EXPECT_EQ(Run(File("Holiday.srt")), "Holiday");
+    EXPECT_EQ(Run(File("HOLIDAY.txt")), "Holiday");
+    // Never a directory that stood before the run.
+    EXPECT_EQ(Run(File("IMG_0042.CR2")), "IMG_0042 (2)");
+    EXPECT_EQ(Run(File("img_0042.xmp")), "IMG_0042 (2)");
+    EXPECT_FALSE(IsDirectory(Output / "Holiday (2)"));
+    EXPECT_FALSE(IsDirectory(Output / "IMG_0042 (3)"));
+
+    // At the source the folder c takes the name c itself, and c.txt joins it.
+    Executor.OutputDirectory = Sources.Path();
+    Executor.SourcePath = Directory("c");
+    Executor.Execute();
+    EXPECT_EQ(Executor.CreatedPath, Sources / "c (2)");
+    Executor.SourcePath = File("c.txt");
+    Executor.Execute();
+    EXPECT_EQ(Executor.CreatedPath, Sources / "c (2)");
+
+    Executor.GroupSources = gsAllSources;
+    Executor.OutputDirectory = Output.Path();
+    Executor.DirectoryName = "Trip";
+    MakeDirectory(Output / "Trip");
+    EXPECT_EQ(Run(File("one.txt")), "Trip (2)");
+    EXPECT_EQ(Run(File("two.txt")), "Trip (2)");
+
+    Executor.GroupSources = static_cast<TGroupSources>(3);
+    ExpectAppError(File("three.txt"), "The program does not support the grouping.");
+}
+
+TEST_F(AppDoubleMoves, SourcesOfOneNameMoveIntoOneDirectoryAndBack)
+{
+    Executor.GroupSources = gsEachName;
+    const std::string first = File("a.txt");
+    const std::string second = File("a.doc");
+    MakeDirectory(Sources / "other");
+    const std::string twin = Sources / "other\\a.txt";
+    WriteFileText(twin, "twin");
+    EXPECT_EQ(Run(first), "a");
+    EXPECT_EQ(Run(second), "a");
+    // Never renamed, never replaced.
+    EXPECT_EQ(Reason(twin), "The directory already holds something of that name.");
+    EXPECT_EQ(ReadFileText(twin), "twin");
+    EXPECT_EQ(ReadFileText(Output / "a\\a.txt"), "x");
+    EXPECT_TRUE(IsDirectory(Output / "a"));
+
+    // A move that fails and leaves its directory empty takes the directory
+    // with it; the next source of that name tries afresh.
+    const std::string open = File("open.txt");
+    const HANDLE held = CreateFileA(open.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_FALSE(Reason(open).empty());
+    CloseHandle(held);
+    EXPECT_FALSE(IsDirectory(Output / "open"));
+    EXPECT_EQ(Run(File("open.doc")), "open");
+
+    const TNotTakenBack left = Undo();
+    EXPECT_TRUE(left.Paths.empty()) << left.Reasons.at(0);
+    for (const std::string& source : {first, second, open, Sources / "open.doc"})
+        EXPECT_EQ(ReadFileText(source), "x") << source;
+    EXPECT_FALSE(IsDirectory(Output / "a"));
+    EXPECT_FALSE(IsDirectory(Output / "open"));
+}

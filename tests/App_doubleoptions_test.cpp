@@ -40,6 +40,7 @@ TEST(AppDoubleOptions, EveryFieldTakesPartInTheComparison)
         [](TDoubleOptions& o) { o.SerialNumberPosition = static_cast<TSerialNumberPosition>(2); },
         [](TDoubleOptions& o) { o.SortEntries = false; },
         [](TDoubleOptions& o) { o.MoveSources = true; },
+        [](TDoubleOptions& o) { o.GroupSources = gsEachName; },
     };
     for (size_t i = 0; i < std::size(changes); ++i) {
         TDoubleOptions changed = base;

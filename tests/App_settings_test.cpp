@@ -44,6 +44,7 @@ TEST_F(AppSettings, AFirstSaveWritesBothSectionsInOrder)
               "SerialNumberPosition=1\r\n"
               "SortEntries=1\r\n"
               "MoveSources=0\r\n"
+              "GroupSources=0\r\n"
               "\r\n");
 }
 
@@ -60,7 +61,8 @@ TEST_F(AppSettings, ValuesAreReadWithTheFilesRules)
                             "MinSerialNumber=0x10\r\n"
                             "MaxSerialNumber=-5\r\n"
                             "SerialNumberPosition=-1\r\n"
-                            "SortEntries=2\r\n");
+                            "SortEntries=2\r\n"
+                            "GroupSources=258\r\n");
     TDoubleOptionsModel model;
     int changes = 0;
     model.OnChange = [&](TModel&) { ++changes; };
@@ -79,6 +81,8 @@ TEST_F(AppSettings, ValuesAreReadWithTheFilesRules)
     EXPECT_EQ(o.SerialNumberPosition, 255);
     EXPECT_TRUE(o.SortEntries);
     EXPECT_FALSE(o.MoveSources);
+    // Kept whole, so that it is refused rather than read as another choice.
+    EXPECT_EQ(o.GroupSources, 258);
     EXPECT_EQ(changes, 1);
 }
 
@@ -158,6 +162,7 @@ TEST_F(AppSettings, RandomOptionsSurviveASaveAndALoad)
         options.SerialNumberPosition = static_cast<TSerialNumberPosition>(random() % 256);
         options.SortEntries = random() % 2;
         options.MoveSources = random() % 2;
+        options.GroupSources = static_cast<TGroupSources>(random() % 4 - 1);
 
         TDoubleOptionsModel saved;
         saved.SetOptions(options);

@@ -119,6 +119,22 @@ std::string LongPathName(const std::string& path)
     return longPath;
 }
 
+std::string FileNameKey(const std::string& path)
+{
+    std::vector<wchar_t> wide = AnsiToWide(path);
+    // The invariant upper case, without any locale's linguistic rules, as
+    // file systems fold names (LCMapStringEx, "Handling Sorting in Your
+    // Applications").
+    const int length = static_cast<int>(wide.size() - 1);
+    std::vector<wchar_t> upper(wide.size());
+    if (length > 0
+        && LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(), length, upper.data(), length, nullptr,
+                         nullptr, 0)
+            == length)
+        wide.swap(upper);
+    return std::string(reinterpret_cast<const char*>(wide.data()), static_cast<size_t>(length) * sizeof(wchar_t));
+}
+
 std::string LongPathNameIn(const std::string& folderLongPath, const std::string& path)
 {
     const std::vector<wchar_t> wide = AnsiToWide(path);

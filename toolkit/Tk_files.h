@@ -25,6 +25,10 @@ std::string LongPathName(const std::string& path);
 // that holds it (the part before its last '\'): for a full path short
 // enough for the plain form, one look-up of the name alone settles most.
 std::string LongPathNameIn(const std::string& folderLongPath, const std::string& path);
+// The path as the file system compares names, which ignores letter case: two
+// paths that differ only in it give the same key. A key, not a text: its
+// bytes are the path's upper-cased UTF-16.
+std::string FileNameKey(const std::string& path);
 // INVALID_FILE_ATTRIBUTES when nothing can be found at the path.
 DWORD FileAttributes(const std::string& path);
 // CreateDirectoryW of the one directory; GetLastError tells why it failed.
