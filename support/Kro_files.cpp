@@ -94,3 +94,26 @@ size_t FindInvalidFileNameChar(const std::string& text)
     }
     return 0;
 }
+
+bool IsReservedFileName(const std::string& name)
+{
+    if (name.empty())
+        return false;
+    const char* last = CharPrevA(name.c_str(), name.c_str() + name.size());
+    if (*last == '.' || *last == ' ')
+        return true;
+    // The device is named by the part before the first dot, blanks at its
+    // end ignored: "con .txt" is CON too.
+    const size_t dot = name.find('.');
+    std::string stem = TrimTrailingBlanks(name.substr(0, dot));
+    for (char& c : stem) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+        if (stem == device)
+            return true;
+    }
+    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0)
+        && stem[3] >= '1' && stem[3] <= '9';
+}

@@ -48,3 +48,8 @@ std::string TrimBlanks(const std::string& text);
 // 1-based byte position of the first character that a file name may not
 // hold (codes 1 to 31 and " * / : < > ? \ |); 0 when there is none.
 size_t FindInvalidFileNameChar(const std::string& text);
+
+// True when Windows would change or refuse the name of a directory: one
+// that ends in a dot or a blank, which Windows drops, or a device name such
+// as CON or COM1, alone or before an extension, which names the device.
+bool IsReservedFileName(const std::string& name);

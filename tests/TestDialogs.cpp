@@ -308,8 +308,9 @@ bool IsAllSelected(HWND edit)
 {
     DWORD start = 0;
     DWORD end = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthA(edit));
+    // In characters, as the edit counts them: a double-byte one is one.
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthW(edit));
 }
 
 bool IsEnabled(HWND window)

@@ -1,0 +1,6 @@
+// The form of the dialog that asks for the name of the one new directory.
+#pragma once
+
+#include "Tk_forms.h"
+
+extern const TFormDesc NameDialogForm;
