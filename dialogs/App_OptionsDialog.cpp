@@ -40,7 +40,8 @@ TOptionsDialog::TOptionsDialog()
       Label27(Control("Label27")),
       ComboBox21(Control("ComboBox21")),
       CheckBox31(Control("CheckBox31")),
-      CheckBox32(Control("CheckBox32"))
+      CheckBox32(Control("CheckBox32")),
+      ComboBox31(Control("ComboBox31"))
 {
     for (HWND control : {RadioButton11, RadioButton12, RadioButton13, RadioButton14, CheckBox22})
         OnClick(control, [this] { UpdateControls(); });
@@ -52,6 +53,7 @@ TOptionsDialog::TOptionsDialog()
     OnExit(Edit25, [this] { Edit25Exit(); });
     OnExit(Edit26, [this] { Edit26Exit(); });
     OnExit(ComboBox21, [this] { ComboBox21Exit(); });
+    OnExit(ComboBox31, [this] { ComboBox31Exit(); });
     OnClick(Button11, [this] { Button11Click(); });
 }
 
@@ -87,6 +89,7 @@ void TOptionsDialog::SetOptions(const TDoubleOptions& options)
     SetSerialNumberPosition(options.SerialNumberPosition);
     SetSortEntries(options.SortEntries);
     SetMoveSources(options.MoveSources);
+    SetGroupSources(options.GroupSources);
 }
 
 TDoubleOptions TOptionsDialog::GetOptions()
@@ -106,6 +109,7 @@ TDoubleOptions TOptionsDialog::GetOptions()
     options.SerialNumberPosition = GetSerialNumberPosition();
     options.SortEntries = GetSortEntries();
     options.MoveSources = GetMoveSources();
+    options.GroupSources = GetGroupSources();
     return options;
 }
 
@@ -192,6 +196,13 @@ void TOptionsDialog::SetSortEntries(bool value)
 void TOptionsDialog::SetMoveSources(bool value)
 {
     SetChecked(CheckBox32, value);
+}
+
+void TOptionsDialog::SetGroupSources(TGroupSources value)
+{
+    if (value < gsEachSource || value > gsAllSources)
+        RaiseError("The program does not support the grouping.");
+    SetItemIndex(ComboBox31, value);
 }
 
 TOutputDirectory TOptionsDialog::GetOutputDirectory()
@@ -288,6 +299,14 @@ bool TOptionsDialog::GetMoveSources()
     return Checked(CheckBox32);
 }
 
+TGroupSources TOptionsDialog::GetGroupSources()
+{
+    const int index = ItemIndex(ComboBox31);
+    if (index < gsEachSource || index > gsAllSources)
+        RaiseFieldError("Choose an item.", ComboBox31);
+    return static_cast<TGroupSources>(index);
+}
+
 // A disabled field cannot take the focus; it holds a value that came with
 // Options. The user is sent to the choice that enables it and told what to
 // correct there.
@@ -340,6 +359,11 @@ void TOptionsDialog::Edit26Exit()
 void TOptionsDialog::ComboBox21Exit()
 {
     GetSerialNumberPosition();
+}
+
+void TOptionsDialog::ComboBox31Exit()
+{
+    GetGroupSources();
 }
 
 void TOptionsDialog::Button11Click()

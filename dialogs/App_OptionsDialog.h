@@ -12,8 +12,8 @@ public:
     TOptionsDialog();
 
     // Shows Options; true when closed with OK, and Options then holds what
-    // the user set. An output directory or position that the dialog cannot
-    // show raises EAppError before the dialog opens.
+    // the user set. An output directory, position or grouping that the
+    // dialog cannot show raises EAppError before the dialog opens.
     virtual bool Execute();
 
     TDoubleOptions Options;
@@ -39,6 +39,7 @@ private:
     void SetSerialNumberPosition(TSerialNumberPosition value);
     void SetSortEntries(bool value);
     void SetMoveSources(bool value);
+    void SetGroupSources(TGroupSources value);
 
     TOutputDirectory GetOutputDirectory();
     std::string GetOtherOutputDirectory();
@@ -53,6 +54,7 @@ private:
     TSerialNumberPosition GetSerialNumberPosition();
     bool GetSortEntries();
     bool GetMoveSources();
+    TGroupSources GetGroupSources();
 
     HWND OutputDirectoryButton(int value) const;
     std::string GetFileNamePart(HWND edit);
@@ -66,6 +68,7 @@ private:
     void Edit25Exit();
     void Edit26Exit();
     void ComboBox21Exit();
+    void ComboBox31Exit();
     void Button11Click();
 
     HWND RadioButton11;
@@ -90,6 +93,7 @@ private:
     HWND ComboBox21;
     HWND CheckBox31;
     HWND CheckBox32;
+    HWND ComboBox31;
 };
 
 extern TOptionsDialog* OptionsDialog;

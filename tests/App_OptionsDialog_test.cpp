@@ -30,6 +30,7 @@ struct AppOptionsDialog : testing::Test {
     HWND Combo = Dialog->Control("ComboBox21");
     HWND Check31 = Dialog->Control("CheckBox31");
     HWND Check32 = Dialog->Control("CheckBox32");
+    HWND Combo31 = Dialog->Control("ComboBox31");
     HWND Ok = Dialog->Control("Button1");
     HWND Cancel = Dialog->Control("Button2");
 
@@ -101,6 +102,7 @@ TEST_F(AppOptionsDialog, OptionsSurviveARoundTripUnchanged)
     options.SerialNumberPosition = spBeginning;
     options.SortEntries = false;
     options.MoveSources = true;
+    options.GroupSources = gsAllSources;
     Dialog->Options = options;
     TDialogScript script;
     script.Do([&] {
@@ -110,6 +112,7 @@ TEST_F(AppOptionsDialog, OptionsSurviveARoundTripUnchanged)
         EXPECT_EQ(WindowText(Edit25), "0");
         EXPECT_EQ(ItemIndex(Combo), 0);
         EXPECT_FALSE(Checked(Check31));
+        EXPECT_EQ(WindowText(Combo31), "One for all sources");
     });
     EXPECT_TRUE(script.Press(VK_RETURN).Execute(*Dialog));
     EXPECT_TRUE(Dialog->Options == options);
@@ -121,7 +124,7 @@ TEST_F(AppOptionsDialog, TabFollowsTheGroupsAndAccessKeysReachTheFields)
     TDialogScript script;
     script.Click(Radio14);
     for (HWND expected : {Edit11, Browse, Edit21, Edit22, Check21, Check22, Edit23, Edit24, Edit25, Edit26, Combo,
-                          Check31, Check32, Ok, Cancel, Radio14})
+                          Check31, Check32, Combo31, Ok, Cancel, Radio14})
         script.Press(VK_TAB).ExpectFocus(expected);
     // Typed text is kept as typed: blanks stay, the number may have leading blanks.
     script.Alt('f').ExpectFocus(Edit21).Type(" x");
@@ -129,6 +132,7 @@ TEST_F(AppOptionsDialog, TabFollowsTheGroupsAndAccessKeysReachTheFields)
     script.Alt('n').ExpectFocus(Edit25).Replace("  7");
     script.Alt('p').ExpectFocus(Combo).Press(VK_UP);
     script.Alt('s').Alt('i').Do([&] { EXPECT_FALSE(Checked(Check31)); });
+    script.Alt('t').ExpectFocus(Combo31).Press(VK_DOWN);
     EXPECT_TRUE(script.Press(VK_RETURN).Execute(*Dialog));
     EXPECT_EQ(Dialog->Options.OriginalNamePrefix, " x");
     EXPECT_EQ(Dialog->Options.SerialNumberPrefix, "#");
@@ -136,6 +140,7 @@ TEST_F(AppOptionsDialog, TabFollowsTheGroupsAndAccessKeysReachTheFields)
     EXPECT_EQ(Dialog->Options.SerialNumberPosition, spBeginning);
     EXPECT_FALSE(Dialog->Options.SortEntries);
     EXPECT_TRUE(Dialog->Options.MoveSources);
+    EXPECT_EQ(Dialog->Options.GroupSources, gsEachName);
 }
 
 // Each field refuses what it cannot take: the message shows, the focus stays
@@ -305,14 +310,17 @@ TEST_F(AppOptionsDialog, ChoicesItCannotShowAreRefusedBeforeItOpens)
     const struct {
         TOutputDirectory OutputDirectory;
         TSerialNumberPosition Position;
+        TGroupSources GroupSources;
         const char* Message;
     } cases[] = {
-        {static_cast<TOutputDirectory>(4), spEnd, "The program does not support the output directory."},
-        {odDesktop, static_cast<TSerialNumberPosition>(2), "The program does not support the position."},
+        {static_cast<TOutputDirectory>(4), spEnd, gsEachSource, "The program does not support the output directory."},
+        {odDesktop, static_cast<TSerialNumberPosition>(2), gsEachSource, "The program does not support the position."},
+        {odDesktop, spEnd, static_cast<TGroupSources>(-1), "The program does not support the grouping."},
     };
     for (const auto& c : cases) {
         Dialog->Options.OutputDirectory = c.OutputDirectory;
         Dialog->Options.SerialNumberPosition = c.Position;
+        Dialog->Options.GroupSources = c.GroupSources;
         EXPECT_EQ(ThrownMessage<EAppError>([&] { Dialog->Execute(); }), c.Message);
         EXPECT_FALSE(IsWindowVisible(Dialog->Handle()));
     }
