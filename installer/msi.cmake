@@ -52,7 +52,9 @@ endif()
 math(EXPR patch "${CMAKE_MATCH_3} + 1")
 run(wixl -a x64 -D "Version=${version}" -D "NextVersion=${CMAKE_MATCH_1}.${CMAKE_MATCH_2}.${patch}"
     -D "Files=${files}" -o "${msi}" Tesselo.wxs Help.wxs)
-# wixl has no RemoveFile element: the table is imported whole.
-run(msibuild "${msi}" -i "${CPACK_TESSELO_INSTALLER_DIR}/RemoveFile.idt")
+# wixl has no RemoveFile or RemoveRegistry element: those tables are imported
+# whole.
+run(msibuild "${msi}" -i "${CPACK_TESSELO_INSTALLER_DIR}/RemoveFile.idt"
+    -i "${CPACK_TESSELO_INSTALLER_DIR}/RemoveRegistry.idt")
 
 set(CPACK_EXTERNAL_BUILT_PACKAGES "${msi}")

@@ -1,10 +1,14 @@
 #!/bin/bash
-# Builds the installer as this version and as 2.0.0 and drives it silently
-# with msiexec in the test prefix: an install, checked file by file, shortcut
-# by shortcut, in Apps and in what it registers for Explorer; the installed
-# program run as its Send To shortcut runs it; the upgrade from 2.0.0, which
-# keeps Settings.ini; the uninstall, which leaves nothing behind; and an
-# install beside a portable copy, which stays as it was.
+# Builds the installer of this version, and the released 2.1.0 package from
+# its source in tests/installer-2.1.0, and drives them silently with msiexec
+# in the test prefix: an install of 2.1.0, checked file by file, shortcut by
+# shortcut, in Apps and in what it registers for Explorer; the installed
+# program run as its Send To shortcut runs it; the upgrade to this version,
+# which keeps Settings.ini and replaces 2.1.0's command by the Tesselo menu;
+# the uninstall, which leaves nothing behind; and an install beside a
+# portable copy, which stays as it was.
+# Wine's shell ignores DropTarget verbs and cascading menus, so what Explorer
+# would show is checked only as far as the registry holds it.
 # Usage: check-installer.sh BUILD_DIR WINEPREFIX READ_SHORTCUT VERSION
 set -euo pipefail
 build="$1"
@@ -45,12 +49,25 @@ desktop="$(unix "$(folder Desktop)")"
 work="$build/installer-check"
 portable="$WINEPREFIX/drive_c/Portable Tesselo"
 made=("$desktop/installer check $$" "$desktop/installer check $$ folder")
-clsid='{AEFD9727-B9A8-48D3-BBBD-1A9F5391B483}'
-verb='HKCU\Software\Classes\AllFilesystemObjects\shell\Tesselo.CreateDirectories'
-# What the install registers for Explorer: the drop target's class, the
-# command on files and folders, and App Paths.
-explorer=("HKCU\\Software\\Classes\\CLSID\\$clsid" "$verb"
-    'HKCU\Software\Microsoft\Windows\CurrentVersion\App Paths\Tesselo.exe')
+# What the installs register for Explorer: the drop targets' classes, App
+# Paths, 2.1.0's one command on files and folders, and the Tesselo menu that
+# replaces it.
+clsids=('{AEFD9727-B9A8-48D3-BBBD-1A9F5391B483}' '{0AD49EF4-A0D4-40D5-8D36-1AB859BC2F38}'
+    '{E14CBCC7-DA38-43C7-BF9D-051A8FEBFFE7}')
+classes=()
+for each in "${clsids[@]}"; do classes+=("HKCU\\Software\\Classes\\CLSID\\$each"); done
+app_paths='HKCU\Software\Microsoft\Windows\CurrentVersion\App Paths\Tesselo.exe'
+old_verb='HKCU\Software\Classes\AllFilesystemObjects\shell\Tesselo.CreateDirectories'
+menu='HKCU\Software\Classes\AllFilesystemObjects\shell\Tesselo'
+verbs=("$menu\\ExtendedSubCommandsKey\\Shell\\"{1.CreateDirectories,2.MoveEach,3.MoveAll})
+# The values of each key, under its name.
+registered() {
+    local key
+    for key in "$@"; do
+        echo "[$key]"
+        values "$key"
+    done
+}
 
 # Also what a run that stopped half-way left behind, with its packages.
 clean_up() {
@@ -62,17 +79,19 @@ clean_up() {
 clean_up
 rm -rf "$work"
 trap clean_up EXIT
-for each in 2.0.0 "$version"; do
-    (cd "$build" && cpack -G External -C Release -R "$each" -B "$work/$each" >/dev/null)
-done
-old="$work/2.0.0/Tesselo-2.0.0-x64.msi"
-new="$work/$version/Tesselo-$version-x64.msi"
+(cd "$build" && cpack -G External -C Release -R 2.1.0 -B "$work/old" \
+    -D "CPACK_TESSELO_INSTALLER_DIR=$root/tests/installer-2.1.0" \
+    -D "CPACK_EXTERNAL_PACKAGE_SCRIPT=$root/tests/installer-2.1.0/msi.cmake" >/dev/null)
+(cd "$build" && cpack -G External -C Release -R "$version" -B "$work/new" >/dev/null)
+old="$work/old/Tesselo-2.1.0-x64.msi"
+new="$work/new/Tesselo-$version-x64.msi"
 codes=("$(product_code "$old")" "$(product_code "$new")")
 [ "${codes[0]}" != "${codes[1]}" ] || fail "Both packages have the same ProductCode"
 
 # Tesselo.exe, the help and the files named; both shortcuts start the exe in
 # its folder without arguments; Apps shows the product of the package, with
-# its icon (kept in $icon for expect_removed), and no other.
+# its icon (kept in $icon for expect_removed), and no other; the drop target's
+# class and App Paths.
 expect_installed() {
     local version="$1" code="$2"
     shift 2
@@ -91,21 +110,71 @@ DisplayVersion=$version
 HelpLink=$installed\\Help\\index.html
 Publisher=$publisher"
     [ "$actual" = "$expected" ] || fail "Apps:" "$actual" "Expected:" "$expected"
-    actual="$(for key in "${explorer[@]}" "${explorer[0]}\\LocalServer32" "$verb\\DropTarget"; do values "$key"; done)"
-    expected="(Default)=Tesselo
-(Default)=Create directories &with Tesselo
-Icon=$installed\\Tesselo.exe,0
-MultiSelectModel=Player
-(Default)=$installed\\Tesselo.exe
-DropTarget=$clsid
+    actual="$(registered "${classes[0]}" "${classes[0]}\\LocalServer32" "$app_paths")"
+    expected="[${classes[0]}]
+(Default)=Tesselo
+[${classes[0]}\\LocalServer32]
 (Default)=\"$installed\\Tesselo.exe\"
-CLSID=$clsid"
+[$app_paths]
+(Default)=$installed\\Tesselo.exe
+DropTarget=${clsids[0]}"
     [ "$actual" = "$expected" ] || fail "Registered for Explorer:" "$actual" "Expected:" "$expected"
     icon="$(product_icon "$code")"
     cmp "$(unix "$icon")" "$root/app/icon/Tesselo.ico" || fail "Apps shows another icon"
     for other in "${codes[@]}"; do
         [ "$other" = "$code" ] || [ -z "$(apps_entry "$other")" ] || fail "Apps still lists $other"
     done
+}
+
+# 2.1.0's command, and no menu.
+expect_old_command() {
+    local actual expected
+    actual="$(registered "$old_verb" "$old_verb\\DropTarget")"
+    expected="[$old_verb]
+(Default)=Create directories &with Tesselo
+Icon=$installed\\Tesselo.exe,0
+MultiSelectModel=Player
+[$old_verb\\DropTarget]
+CLSID=${clsids[0]}"
+    [ "$actual" = "$expected" ] || fail "2.1.0's command:" "$actual" "Expected:" "$expected"
+    ! wine reg query "$menu" >/dev/null 2>&1 || fail "2.1.0 has the menu"
+}
+
+# The menu, whose own key has no default value, its verbs and their classes;
+# 2.1.0's command gone.
+expect_menu() {
+    local actual expected
+    actual="$(registered "$menu" "${verbs[0]}" "${verbs[0]}\\DropTarget" "${verbs[1]}" "${verbs[1]}\\DropTarget" \
+        "${verbs[2]}" "${verbs[2]}\\DropTarget" "${classes[1]}" "${classes[1]}\\LocalServer32" \
+        "${classes[2]}" "${classes[2]}\\LocalServer32")"
+    expected="[$menu]
+Icon=$installed\\Tesselo.exe,0
+MUIVerb=Tesselo
+[${verbs[0]}]
+MUIVerb=&Create directories
+MultiSelectModel=Player
+[${verbs[0]}\\DropTarget]
+CLSID=${clsids[0]}
+[${verbs[1]}]
+MUIVerb=Move &each into its own directory
+MultiSelectModel=Player
+[${verbs[1]}\\DropTarget]
+CLSID=${clsids[1]}
+[${verbs[2]}]
+MUIVerb=Move &all into one new directory...
+MultiSelectModel=Player
+[${verbs[2]}\\DropTarget]
+CLSID=${clsids[2]}
+[${classes[1]}]
+(Default)=Tesselo
+[${classes[1]}\\LocalServer32]
+(Default)=\"$installed\\Tesselo.exe\" /MoveEach
+[${classes[2]}]
+(Default)=Tesselo
+[${classes[2]}\\LocalServer32]
+(Default)=\"$installed\\Tesselo.exe\" /MoveAll"
+    [ "$actual" = "$expected" ] || fail "The menu:" "$actual" "Expected:" "$expected"
+    ! wine reg query "$old_verb" >/dev/null 2>&1 || fail "2.1.0's command is left"
 }
 
 expect_removed() {
@@ -116,14 +185,15 @@ expect_removed() {
     for code in "${codes[@]}"; do
         [ -z "$(apps_entry "$code")$(product_icon "$code")" ] || fail "The uninstall left $code in Apps"
     done
-    for key in 'HKCU\Software\Tesselo' "${explorer[@]}"; do
+    for key in 'HKCU\Software\Tesselo' "${classes[@]}" "$app_paths" "$old_verb" "$menu"; do
         ! wine reg query "$key" >/dev/null 2>&1 || fail "The uninstall left $key"
     done
     [ ! -e "$(dirname "$(unix "$icon")")" ] || fail "The uninstall left the icon of Apps"
 }
 
-wine msiexec /i "$(win "$old")" /qn || fail "The install of 2.0.0 failed"
-expect_installed 2.0.0 "${codes[0]}"
+wine msiexec /i "$(win "$old")" /qn || fail "The install of 2.1.0 failed"
+expect_installed 2.1.0 "${codes[0]}"
+expect_old_command
 
 # Explorer starts the shortcut's target in its working directory with the
 # paths sent as arguments.
@@ -143,17 +213,19 @@ cp "$settings" "$work/Settings.ini"
 
 wine msiexec /i "$(win "$new")" /qn || fail "The upgrade failed"
 expect_installed "$version" "${codes[1]}" LastRun.txt Settings.ini
+expect_menu
 cmp "$settings" "$work/Settings.ini" || fail "The upgrade changed Settings.ini"
 
 wine msiexec /x "$(win "$new")" /qn || fail "The uninstall failed"
 expect_removed
 
 mkdir -p "$portable"
-cp -r "$work/$version/_CPack_Packages/win64/External/Tesselo-$version-win64/." "$portable"
+cp -r "$work/new/_CPack_Packages/win64/External/Tesselo-$version-win64/." "$portable"
 echo "[System]" >"$portable/Settings.ini"
 before="$(cd "$portable" && find . -type f -exec sha256sum {} + | sort)"
 wine msiexec /i "$(win "$new")" /qn || fail "The install beside a portable copy failed"
 expect_installed "$version" "${codes[1]}"
+expect_menu
 wine msiexec /x "$(win "$new")" /qn || fail "The uninstall beside a portable copy failed"
 expect_removed
 [ "$(cd "$portable" && find . -type f -exec sha256sum {} + | sort)" = "$before" ] ||
