@@ -2,6 +2,7 @@
 
 #include "App_ErrorDialog.h"
 #include "App_MenuDialog.h"
+#include "App_NameDialog.h"
 #include "App_OptionsDialog.h"
 #include "App_double.h"
 #include "App_runprogress.h"
@@ -42,6 +43,12 @@ void CheckNameParts(const TDoubleOptions& options)
                 "The program cannot use the setting \"%s\" because its value \"%s\" holds a character that file names cannot hold.",
                 part.Key, part.Value));
     }
+}
+
+void CheckGroupSources(TGroupSources groupSources)
+{
+    if (groupSources < gsEachSource || groupSources > gsAllSources)
+        throw EAppError("The program does not support the grouping.");
 }
 
 void CheckOtherOutputDirectory(const std::string& directory)
@@ -170,9 +177,27 @@ void TMainPresenter::ReadSources()
         EntriesModel->Sort();
 }
 
+TDoubleOptions TMainPresenter::RunOptions() const
+{
+    TDoubleOptions options = OptionsModel->Options();
+    switch (Command) {
+    case ecCreateDirectories:
+        break;
+    case ecMoveEach:
+        options.GroupSources = gsEachName;
+        options.MoveSources = true;
+        break;
+    case ecMoveAll:
+        options.GroupSources = gsAllSources;
+        options.MoveSources = true;
+        break;
+    }
+    return options;
+}
+
 void TMainPresenter::CreateDirectories()
 {
-    const TDoubleOptions& options = OptionsModel->Options();
+    const TDoubleOptions options = RunOptions();
     std::vector<std::string> failed;
     failed.reserve(static_cast<size_t>(EntriesModel->Count()));
     std::vector<std::string> reasons;
@@ -187,6 +212,7 @@ void TMainPresenter::CreateDirectories()
         // Before the folder browser: a refusal after the user's choice would
         // waste it.
         CheckNameParts(options);
+        CheckGroupSources(options.GroupSources);
         switch (options.OutputDirectory) {
         case odAtSource:
             break;
@@ -215,6 +241,22 @@ void TMainPresenter::CreateDirectories()
         executor->MaxSerialNumber = options.MaxSerialNumber;
         executor->SerialNumberPosition = options.SerialNumberPosition;
         executor->MoveSource = options.MoveSources;
+        executor->GroupSources = options.GroupSources;
+        // One directory for all: at the source, that is the first source's
+        // folder; its name is asked once the folder is known, before
+        // anything is made.
+        const bool allInOne = options.GroupSources == gsAllSources;
+        if (allInOne) {
+            const std::string& first = EntriesModel->Entries(0).Path;
+            if (options.OutputDirectory == odAtSource)
+                executor->OutputDirectory = ExtractFileDir(first);
+            executor->SourcePath = first;
+            TNameDialog* dialog = GetNameDialog();
+            dialog->Name = executor->FormName();
+            if (!dialog->Execute())
+                Abort();
+            executor->DirectoryName = dialog->Name;
+        }
 
         for (int i = 0; i < EntriesModel->Count(); ++i) {
             const std::string& path = EntriesModel->Entries(i).Path;
@@ -222,7 +264,7 @@ void TMainPresenter::CreateDirectories()
                 break;
             try {
                 executor->SourcePath = path;
-                if (options.OutputDirectory == odAtSource)
+                if (options.OutputDirectory == odAtSource && !allInOne)
                     executor->OutputDirectory = ExtractFileDir(path);
                 executor->Execute();
             } catch (const EDoubleFail& error) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "App_common.h"
+#include "App_dropserver.h"
 #include "App_doubleentries.h"
 #include "App_doubleoptions.h"
 #include "Tk_dataobject.h"
@@ -21,6 +22,9 @@ public:
 
     // The items of a drop, which stand for the arguments when there are any.
     std::vector<TDataItem> DroppedItems;
+    // The command of Explorer's menu that the items came with. Its choices
+    // hold for this run alone: the options themselves never change.
+    TExplorerCommand Command = ecCreateDirectories;
 
 private:
     void Initialize();
@@ -29,6 +33,7 @@ private:
     void SaveSettings();
     void ReadSources();
     void CreateDirectories();
+    TDoubleOptions RunOptions() const;
     void ShowOptions();
     void OpenHelp();
     void ShowAbout();

@@ -50,8 +50,9 @@ void TMainForm::ApplicationIdle(bool& done)
         // Started by COM: the sources come as a drop, if one comes at all;
         // a server that gets none ends without a run.
         std::vector<TDataItem> dropped;
-        if (IsStartedForDrop()) {
-            dropped = WaitForDrop();
+        TExplorerCommand command = ecCreateDirectories;
+        if (IsStartedForDrop(command)) {
+            dropped = WaitForDrop(command);
             if (dropped.empty()) {
                 Close();
                 return;
@@ -59,6 +60,7 @@ void TMainForm::ApplicationIdle(bool& done)
         }
         TAutoPointer<TMainPresenter> presenter(new TMainPresenter());
         presenter->DroppedItems = std::move(dropped);
+        presenter->Command = command;
         presenter->Execute();
     } catch (...) {
         // A silent abort shows nothing.
