@@ -7,11 +7,22 @@
 #include <set>
 
 const wchar_t* const DropTargetClass = L"{AEFD9727-B9A8-48D3-BBBD-1A9F5391B483}";
+const wchar_t* const MoveEachClass = L"{0AD49EF4-A0D4-40D5-8D36-1AB859BC2F38}";
+const wchar_t* const MoveAllClass = L"{E14CBCC7-DA38-43C7-BF9D-051A8FEBFFE7}";
 const wchar_t* const ThisPc = L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 
 namespace {
 
-const std::wstring ClassKey = std::wstring(L"Software\\Classes\\CLSID\\") + DropTargetClass;
+// Each class with the word that its server's command line adds.
+const struct {
+    const wchar_t* Id;
+    const wchar_t* Word;
+} Classes[] = {{DropTargetClass, L""}, {MoveEachClass, L" /MoveEach"}, {MoveAllClass, L" /MoveAll"}};
+
+std::wstring ClassKey(const wchar_t* id)
+{
+    return std::wstring(L"Software\\Classes\\CLSID\\") + id;
+}
 
 // Wine 8 does not look up a class under HKCU\Software\Classes, where the
 // installer puts it and where Windows finds it in its merged view of the
@@ -51,16 +62,20 @@ IShellFolder* BoundFolder(const std::wstring& path)
 TExplorer::TExplorer(const std::wstring& exe)
     : FExeName(exe.substr(exe.rfind(L'\\') + 1)), FOle(SUCCEEDED(OleInitialize(nullptr)))
 {
-    const std::wstring command = L"\"" + exe + L"\"";
-    for (HKEY root : ClassRoots)
-        RegSetKeyValueW(root, (ClassKey + L"\\LocalServer32").c_str(), nullptr, REG_SZ, command.c_str(),
-                        static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+    for (const auto& registered : Classes) {
+        const std::wstring command = L"\"" + exe + L"\"" + registered.Word;
+        for (HKEY root : ClassRoots)
+            RegSetKeyValueW(root, (ClassKey(registered.Id) + L"\\LocalServer32").c_str(), nullptr, REG_SZ,
+                            command.c_str(), static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+    }
 }
 
 TExplorer::~TExplorer()
 {
-    for (HKEY root : ClassRoots)
-        RegDeleteTreeW(root, ClassKey.c_str());
+    for (const auto& registered : Classes) {
+        for (HKEY root : ClassRoots)
+            RegDeleteTreeW(root, ClassKey(registered.Id).c_str());
+    }
     if (FOle)
         OleUninitialize();
 }
@@ -108,12 +123,12 @@ IDataObject* TExplorer::FileList(const std::vector<std::wstring>& paths) const
     return data;
 }
 
-TDropped TExplorer::Drop(IDataObject* data, bool drop) const
+TDropped TExplorer::Drop(IDataObject* data, bool drop, const wchar_t* classId) const
 {
     TDropped dropped;
     const std::set<DWORD> before = Processes(FExeName);
     CLSID id;
-    CLSIDFromString(DropTargetClass, &id);
+    CLSIDFromString(classId, &id);
     IDropTarget* target = nullptr;
     dropped.Created = CoCreateInstance(id, nullptr, CLSCTX_LOCAL_SERVER, IID_IDropTarget, reinterpret_cast<void**>(&target));
     for (DWORD process : Processes(FExeName)) {

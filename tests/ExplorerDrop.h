@@ -11,8 +11,12 @@
 #include <string>
 #include <vector>
 
-// The drop target's class as the installer names it.
+// The drop targets' classes as the installer names them: the one of Send To,
+// App Paths and "Create directories", and those of the menu's two commands
+// that move.
 extern const wchar_t* const DropTargetClass;
+extern const wchar_t* const MoveEachClass;
+extern const wchar_t* const MoveAllClass;
 // "This PC" among the desktop's items: an item outside the file system.
 extern const wchar_t* const ThisPc;
 
@@ -26,7 +30,7 @@ struct TDropped {
     DWORD ProcessId = 0;
 };
 
-// While it lives, the class starts exe as its local server.
+// While it lives, the classes start exe as their local server.
 class TExplorer {
 public:
     explicit TExplorer(const std::wstring& exe);
@@ -43,7 +47,7 @@ public:
 
     // Creates the class, enters with the data and drops it when it was
     // taken; with drop false, lets the target go after DragEnter.
-    TDropped Drop(IDataObject* data, bool drop = true) const;
+    TDropped Drop(IDataObject* data, bool drop = true, const wchar_t* classId = DropTargetClass) const;
 
 private:
     std::wstring FExeName;

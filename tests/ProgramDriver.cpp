@@ -230,7 +230,7 @@ TProgramRun WatchProgram(HANDLE process, DWORD processId, const std::vector<TAns
 }
 
 TProgramRun DropOnProgram(const std::string& exe, const std::vector<std::wstring>& paths,
-                          const std::vector<TAnswer>& answers)
+                          const std::vector<TAnswer>& answers, const wchar_t* classId)
 {
     std::wstring folder;
     std::vector<std::wstring> names;
@@ -246,7 +246,7 @@ TProgramRun DropOnProgram(const std::string& exe, const std::vector<std::wstring
         ADD_FAILURE() << "no data object for " << Narrow(folder);
         return TProgramRun();
     }
-    const TDropped dropped = explorer.Drop(data);
+    const TDropped dropped = explorer.Drop(data, true, classId ? classId : DropTargetClass);
     data->Release();
     EXPECT_HRESULT_SUCCEEDED(dropped.Created);
     EXPECT_EQ(dropped.Dropped, static_cast<DWORD>(DROPEFFECT_COPY));

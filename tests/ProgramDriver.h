@@ -68,9 +68,10 @@ TProgramRun RunProgram(const std::string& exe, const std::wstring& arguments, co
 TProgramRun WatchProgram(HANDLE process, DWORD processId, const std::vector<TAnswer>& answers);
 
 // Drops the paths, which share one folder, on exe as Explorer does, and
-// answers the windows of the server it started.
+// answers the windows of the server it started: the class of Send To, or
+// that of another of the menu's commands.
 TProgramRun DropOnProgram(const std::string& exe, const std::vector<std::wstring>& paths,
-                          const std::vector<TAnswer>& answers);
+                          const std::vector<TAnswer>& answers, const wchar_t* classId = nullptr);
 
 // Answers. Press: posts the command (IDOK, IDCANCEL) to the window.
 TAnswer Press(int command);

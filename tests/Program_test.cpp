@@ -80,6 +80,9 @@ std::string Render(const TWindowSeen& seen)
         const std::wstring& copied = seen.WideClipboard;
         return copied.empty() ? text : text + (copied == all ? " (copied)" : " copied: " + Narrow(copied));
     }
+    // The name dialog, with the name it offered.
+    if (seen.Kind == "Tesselo" && seen.WideFields.size() == 1)
+        return "name: " + Narrow(seen.WideFields[0]);
     return seen.Kind;
 }
 
@@ -299,6 +302,22 @@ INSTANTIATE_TEST_SUITE_P(
               {"a", "b"}, false, {}},
         TCase{"AnUnknownOutputDirectoryStopsTheRun", {"OutputDirectory=7"}, {"a.txt"}, {}, "{src}\\a.txt",
               {Press(IDOK)}, {"error: The program does not support the output directory."}, {}, false, {}},
+        // Gathering: one directory for each name, or one for all sources.
+        TCase{"OneDirectoryForEachName", {"GroupSources=1"},
+              {"Holiday.mkv", "Holiday.srt", "HOLIDAY.txt", "IMG_0042.CR2", "IMG_0042.xmp", "{tb}.mkv", "{tb}.srt"},
+              {"IMG_0042"},
+              "{src}\\Holiday.mkv {src}\\Holiday.srt {src}\\HOLIDAY.txt {src}\\IMG_0042.CR2 {src}\\IMG_0042.xmp "
+              "{src}\\{tb}.mkv {src}\\{tb}.srt",
+              {}, {}, {"Holiday", "IMG_0042", "IMG_0042 (2)", "{tb}"}, true, {"GroupSources=1"}},
+        TCase{"AnUnknownGroupingStopsTheRunBeforeTheBrowser", {"OutputDirectory=2", "GroupSources=-1"}, {"a.txt"}, {},
+              "{src}\\a.txt", {Press(IDOK)}, {"error: The program does not support the grouping."}, {}, false, {}},
+        TCase{"OneDirectoryForAllTakesTheFirstName", {"GroupSources=2"}, {"b.txt", "a.txt"}, {"a"},
+              "{src}\\b.txt {src}\\a.txt", {Press(IDOK)}, {"name: a"}, {"a", "a (2)"}, true, {}},
+        TCase{"OneDirectoryForAllTakesATypedName", {"GroupSources=2", "OriginalNamePrefix=\"{tb} \""},
+              {"a.txt", "b\\"}, {"Taxes 2024"}, "{src}\\a.txt {src}\\b", {EditOption(0, L" Taxes 2024 ")},
+              {"name: {tb} a"}, {"Taxes 2024", "Taxes 2024 (2)"}, true, {}},
+        TCase{"OneDirectoryForAllCancelledMakesNothing", {"GroupSources=2"}, {"a.txt"}, {}, "{src}\\a.txt",
+              {Press(IDCANCEL)}, {"name: a"}, {}, true, {}},
         TCase{"AskCancelledMakesNothing", {"OutputDirectory=2"}, {"a.txt"}, {}, "{src}\\a.txt", {Press(IDCANCEL)},
               {"browser"}, {}, true, {}},
         TCase{"AskStartsAtTheLastFolderAndKeepsTheChoice", {"OutputDirectory=2"}, {"a.txt", "b.txt"}, {"inner"},
@@ -643,6 +662,83 @@ TEST_F(Moves, UndoLeavesADirectoryTheUserFilled)
          {"failed: {out}\\b | The directory is not empty."});
     EXPECT_EQ(DirectoryNames(Out), std::vector<std::string>{"b"});
     EXPECT_EQ(DirectoryNames(Src), (std::vector<std::string>{"a.txt", "b.txt"}));
+}
+
+// Gathered at the source, the folder c takes the name c itself, so c and
+// c.txt share c (2). Of two a.txt gathered in one folder, the second finds
+// the name held and stays where it is.
+TEST_F(Moves, SourcesOfOneNameMoveIntoOneDirectoryAndBack)
+{
+    WriteFileText(SettingsFile, "[Options]\r\nOutputDirectory=0\r\nMoveSources=1\r\nGroupSources=1\r\n");
+    MakeDirectory(Src + "\\c");
+    WriteFileText(Src + "\\c.txt", "x");
+    Run("{src}\\c.txt {src}\\c", {}, {});
+    EXPECT_EQ(DirectoryNames(Src), std::vector<std::string>{"c (2)"});
+    EXPECT_EQ(DirectoryNames(Src + "\\c (2)"), (std::vector<std::string>{"c", "c.txt"}));
+
+    WriteFileText(SettingsFile, ToOut + "MoveSources=1\r\nGroupSources=1\r\n");
+    WriteFileText(Src + "\\a.txt", "x");
+    MakeDirectory(Src + "\\sub");
+    WriteFileText(Src + "\\sub\\a.txt", "twin");
+    Run("{src}\\sub\\a.txt {src}\\a.txt", {Press(IDOK)},
+        {"failed: {src}\\sub\\a.txt | The directory already holds something of that name."});
+    EXPECT_EQ(DirectoryNames(Out + "\\a"), std::vector<std::string>{"a.txt"});
+    EXPECT_EQ(ReadFileText(Src + "\\sub\\a.txt"), "twin");
+    Undo("Do you want to take back the last run: 1 directory and 1 move?");
+    EXPECT_EQ(ReadFileText(Src + "\\a.txt"), "x");
+    EXPECT_TRUE(DirectoryNames(Out).empty());
+}
+
+// All into one named directory at the first source's folder, and back.
+TEST_F(Moves, AllSourcesMoveIntoOneNamedDirectoryAndBack)
+{
+    WriteFileText(SettingsFile, "[Options]\r\nOutputDirectory=0\r\nMoveSources=1\r\nGroupSources=2\r\n");
+    WriteFileText(Src + "\\report.txt", "x");
+    MakeDirectory(Src + "\\Photos");
+    WriteFileText(Src + "\\Photos\\a.jpg", "x");
+    MakeDirectory(Src + "\\Taxes 2024");
+    Run("{src}\\report.txt {src}\\Photos", {EditOption(0, L"Taxes 2024")}, {"name: Photos"});
+    EXPECT_EQ(DirectoryNames(Src), (std::vector<std::string>{"Taxes 2024", "Taxes 2024 (2)"}));
+    EXPECT_EQ(DirectoryNames(Src + "\\Taxes 2024 (2)"), (std::vector<std::string>{"Photos", "report.txt"}));
+    Undo("Do you want to take back the last run: 1 directory and 2 moves?");
+    EXPECT_EQ(DirectoryNames(Src), (std::vector<std::string>{"Photos", "Taxes 2024", "report.txt"}));
+}
+
+// Each command of Explorer's menu, through its own class: its choices hold
+// for its run alone, and Settings.ini's options stay as they were.
+TEST_F(ProgramRuns, EachCommandOfTheMenuHoldsForItsRunAlone)
+{
+    WriteFileText(SettingsFile, ToOut);
+    const std::string name = "Holiday" + DoubleByte();
+    const struct {
+        const wchar_t* Class;
+        std::vector<std::string> Sources;
+        std::vector<TAnswer> Answers;
+        std::vector<std::string> Moved; // where each source went under {out}, or nothing
+        std::vector<std::string> Out;   // what {out} holds afterwards
+    } commands[] = {
+        {DropTargetClass, {"a.txt"}, {}, {}, {"a"}},
+        {MoveEachClass, {name + ".mkv", name + ".srt", "b.txt"}, {},
+         {name + "\\" + name + ".mkv", name + "\\" + name + ".srt", "b\\b.txt"}, {name, "a", "b"}},
+        {MoveAllClass, {"c.txt", "d.txt"}, {Press(IDOK)}, {"c\\c.txt", "c\\d.txt"}, {name, "a", "b", "c"}},
+    };
+    for (const auto& command : commands) {
+        std::vector<std::wstring> paths;
+        for (const std::string& source : command.Sources) {
+            paths.push_back(Wide(Src + "\\" + source));
+            WriteFileText(paths.back(), "x");
+        }
+        const TProgramRun run = DropOnProgram(Exe, paths, command.Answers, command.Class);
+        EXPECT_TRUE(run.Ended);
+        EXPECT_EQ(run.Seen.size(), command.Answers.size());
+        EXPECT_EQ(DirectoryNames(Out), command.Out);
+        for (const std::string& moved : command.Moved)
+            EXPECT_EQ(ReadFileText(Out + "\\" + moved), "x") << moved;
+        // Only the first command leaves its source.
+        EXPECT_EQ(DirectoryNames(Src), std::vector<std::string>{"a.txt"});
+        const std::string settings = ReadFileText(SettingsFile);
+        EXPECT_NE(settings.find("MoveSources=0\r\nGroupSources=0\r\n"), std::string::npos) << settings;
+    }
 }
 
 // A run ended half-way leaves a record of all it moved: the undo brings
