@@ -42,7 +42,7 @@ for variant in en_US.UTF-8: ja_JP.UTF-8:-ja; do
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
         wineserver -k || true
         # The program in UTF-8 lists names from several scripts.
-        shots="menu:dialog_preview options:dialog_preview errors:dialog_preview progress:dialog_preview"
+        shots="menu:dialog_preview options:dialog_preview name:dialog_preview errors:dialog_preview progress:dialog_preview"
         [ -z "$suffix" ] && shots="$shots menu-undo:dialog_preview errors-unicode:dialog_preview_utf8"
         for shot in $shots; do
             dialog="${shot%%:*}"
@@ -66,6 +66,6 @@ for variant in en_US.UTF-8: ja_JP.UTF-8:-ja; do
 done
 
 # The offline help shows the 96-dpi shots.
-for dialog in menu options errors progress; do
+for dialog in menu options name errors progress; do
     cp "$out/$dialog-96.png" "$root/Help/$dialog.png"
 done

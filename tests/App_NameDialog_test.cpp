@@ -17,7 +17,6 @@ struct AppNameDialog : testing::Test {
 
 TEST_F(AppNameDialog, EnterTakesTheNameShownAndTypingReplacesIt)
 {
-    EXPECT_EQ(GetNameDialog(), Dialog);
     // Under code page 932 a character whose trail byte is a backslash.
     const std::string name = "Holiday" + (IsDoubleByteCodePage() ? TrailBackslash : std::string());
     Dialog->Name = name;
@@ -44,11 +43,8 @@ TEST_F(AppNameDialog, OkRefusesANameThatNoDirectoryCanHaveAsTyped)
     const struct {
         const char* Typed;
         std::string Message;
-    } cases[] = {
-        {"   ", "Type a name."},       {"a:b", "Remove invalid characters."}, {"a\\b", "Remove invalid characters."},
-        {"report.", reserved},         {"..", reserved},                     {"con", reserved},
-        {"Com1 .txt", reserved},       {"LPT9", reserved},
-    };
+    } cases[] = {{"   ", "Type a name."}, {"a:b", "Remove invalid characters."}, {"a\\b", "Remove invalid characters."},
+                 {"report.", reserved}, {"..", reserved}, {"con", reserved}, {"Com1 .txt", reserved}, {"LPT9", reserved}};
     for (const auto& c : cases) {
         Dialog->Name = "report";
         TDialogScript script;

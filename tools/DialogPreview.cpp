@@ -1,12 +1,13 @@
 // Shows one of the program's dialogs with sample content and writes its
 // window rectangle to a file, so that a script can take a screenshot of it.
 // Under code page 932 the sample paths and names are Japanese.
-// Usage: dialog_preview menu|menu-undo|options|errors|progress RECTFILE;
+// Usage: dialog_preview menu|menu-undo|options|name|errors|progress RECTFILE;
 // menu-undo is the menu with a run to undo.
 // Built twice: dialog_preview_utf8 runs in UTF-8 and lists names from several
 // scripts.
 #include "App_ErrorDialog.h"
 #include "App_MenuDialog.h"
+#include "App_NameDialog.h"
 #include "App_OptionsDialog.h"
 #include "App_ProgressDialog.h"
 #include "Tk_application.h"
@@ -66,6 +67,12 @@ int main(int argc, char** argv)
             options->Options.OriginalNamePrefix = "\x8E\xCA\x90^ ";
         }
         options->Execute();
+    } else if (dialog == "name") {
+        TNameDialog* name = GetNameDialog();
+        Shown = name->Handle();
+        // (photo) (holiday), with the prefix of the options above.
+        name->Name = japanese ? "\x8E\xCA\x90^ \x8Bx\x89\xC9" : "Holiday";
+        name->Execute();
     } else if (dialog == "errors") {
         TErrorDialog* errors = GetErrorDialog();
         Shown = errors->Handle();
