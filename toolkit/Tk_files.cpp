@@ -215,6 +215,29 @@ bool LastWriteTime(const std::string& path, std::uint64_t& time)
     return true;
 }
 
+bool GetFileIdentity(const std::string& path, TFileIdentity& identity)
+{
+    // No access asked, only the object's information; backup semantics let
+    // a directory be opened too.
+    TFileHandle file(CreateFileW(FileSystemPath(path).data(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!file.Valid() || !GetFileInformationByHandle(file.Get(), &information))
+        return false;
+    identity.Volume = information.dwVolumeSerialNumber;
+    identity.File = static_cast<std::uint64_t>(information.nFileIndexHigh) << 32 | information.nFileIndexLow;
+    return true;
+}
+
+bool SetLastWriteTime(const std::string& path, std::uint64_t time)
+{
+    TFileHandle file(CreateFileW(FileSystemPath(path).data(), FILE_WRITE_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const FILETIME written = {static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+    return file.Valid() && SetFileTime(file.Get(), nullptr, nullptr, &written);
+}
+
 std::vector<std::string> MatchingNames(const std::string& folder, const std::string& pattern)
 {
     std::vector<std::string> names;

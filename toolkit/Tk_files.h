@@ -42,6 +42,22 @@ bool RenameOnly(const std::string& from, const std::string& to);
 // and a deletion.
 bool RenameReplacing(const std::string& from, const std::string& to);
 bool DeleteOwnFile(const std::string& path);
+// What names one file-system object whatever its path: the volume's serial
+// number and the object's file ID, which a rename on the volume keeps. Both
+// 0 stand for an object whose identity is not known.
+struct TFileIdentity {
+    std::uint32_t Volume = 0;
+    std::uint64_t File = 0;
+
+    bool Known() const { return Volume != 0 || File != 0; }
+    bool operator==(const TFileIdentity& other) const { return Volume == other.Volume && File == other.File; }
+    bool operator!=(const TFileIdentity& other) const { return !(*this == other); }
+};
+
+// False when nothing can be opened at the path; GetLastError tells why.
+bool GetFileIdentity(const std::string& path, TFileIdentity& identity);
+// Sets the time of the last change, in 100-nanosecond units.
+bool SetLastWriteTime(const std::string& path, std::uint64_t time);
 // The time of the last change of what is at the path, in 100-nanosecond
 // units; false when nothing can be found there.
 bool LastWriteTime(const std::string& path, std::uint64_t& time);

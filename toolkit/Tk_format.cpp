@@ -41,3 +41,25 @@ std::string GroupedNumber(unsigned long long number)
     std::string grouped;
     return WideToAnsi(text, grouped) ? grouped : digits;
 }
+
+std::string LocalDateTime(unsigned long long time)
+{
+    const FILETIME utc = {static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+    SYSTEMTIME universal;
+    SYSTEMTIME local;
+    wchar_t text[192] = {};
+    const int date = FileTimeToSystemTime(&utc, &universal) && SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local)
+        ? GetDateFormatW(LOCALE_USER_DEFAULT, DATE_LONGDATE, &local, nullptr, text, 128)
+        : 0;
+    if (date == 0)
+        return std::string();
+    // The date's count holds its NUL, where the separator goes.
+    std::wcscpy(text + date - 1, L", ");
+    if (!GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &local, nullptr, text + date + 1, 192 - date - 1))
+        return std::string();
+    // Wide text of the system's own, exact in the code page but for a rare
+    // month name; a "?" there harms no path.
+    std::string narrow;
+    WideToAnsi(text, narrow);
+    return narrow;
+}

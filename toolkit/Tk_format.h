@@ -20,3 +20,8 @@ std::string Format(const char* format, const Args&... args)
 // A count as the user's locale writes it, its digits grouped: "10,000" in
 // English, "10.000" in German.
 std::string GroupedNumber(unsigned long long number);
+
+// A moment (UTC, in 100-nanosecond units since 1601) as the user's locale
+// writes it in local time: its long date, a comma, and the time without
+// seconds.
+std::string LocalDateTime(unsigned long long time);

@@ -46,6 +46,27 @@ bool IsUtf8CodePage()
     return GetACP() == CP_UTF8;
 }
 
+std::string AnsiToUtf8(const std::string& text)
+{
+    if (IsUtf8CodePage())
+        return text;
+    const std::vector<wchar_t> wide = ToWide(CP_ACP, text.data(), text.size());
+    return FromWide(CP_UTF8, wide.data(), wide.size());
+}
+
+bool Utf8ToAnsi(const std::string& utf8, std::string& text)
+{
+    std::vector<wchar_t> wide(utf8.size() + 1);
+    const int length = utf8.empty() ? 0
+                                    : MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
+                                                          static_cast<int>(utf8.size()), wide.data(),
+                                                          static_cast<int>(wide.size()));
+    if (length == 0 && !utf8.empty())
+        return false;
+    wide[static_cast<size_t>(length)] = L'\0';
+    return WideToAnsi(wide.data(), text);
+}
+
 std::string AnsiUpperCase(const std::string& text)
 {
     // CharUpperBuffA knows single and double bytes only; UTF-8 goes wide.

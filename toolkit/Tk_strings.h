@@ -33,6 +33,12 @@ std::vector<wchar_t> AnsiToWide(const std::string& text);
 // character, fit for a message and for nothing else.
 bool WideToAnsi(const wchar_t* text, std::string& ansi);
 
+// The text in UTF-8, whatever the program's code page.
+std::string AnsiToUtf8(const std::string& text);
+// UTF-8 text in the program's code page; false when it is no valid UTF-8 or
+// holds a character that the code page lacks.
+bool Utf8ToAnsi(const std::string& utf8, std::string& text);
+
 enum TFileText { ftText, ftNotText, ftLacking };
 
 // A text file's content as the program's text. A byte-order mark says UTF-8

@@ -61,9 +61,8 @@ bool WriteAll(HANDLE file, const std::string& content)
 
 }
 
-bool ReadTextFile(const std::string& fileName, std::string& text)
+bool ReadFileBytes(const std::string& fileName, std::string& content)
 {
-    std::string content;
     TFileHandle file(CreateFileW(FileSystemPath(fileName).data(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
@@ -87,6 +86,14 @@ bool ReadTextFile(const std::string& fileName, std::string& text)
         done += read;
     }
     content.resize(done);
+    return true;
+}
+
+bool ReadTextFile(const std::string& fileName, std::string& text)
+{
+    std::string content;
+    if (!ReadFileBytes(fileName, content))
+        return false;
     switch (FileTextToAnsi(content, text)) {
     case ftText:
         return true;

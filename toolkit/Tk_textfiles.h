@@ -5,6 +5,10 @@
 
 #include <string>
 
+// Reads the whole file's bytes as they are. False when there is no file at
+// the path; EInOutError naming the file when one exists but cannot be read.
+bool ReadFileBytes(const std::string& fileName, std::string& content);
+
 // Reads the whole file into text, as the program's text whatever encoding
 // the file was saved in (see FileTextToAnsi). False when there is no file at
 // the path; EInOutError naming the file when one exists but cannot be read,
@@ -20,8 +24,8 @@ void ReplaceTextFile(const std::string& fileName, const std::string& content);
 // A file that the program writes line by line as it works. Other processes
 // may read it meanwhile, but neither write nor delete it, which IsHeldOpen
 // tells them. Every line is in the file when Append returns, so a process
-// that is ended at any point leaves all it appended. The lines go as the
-// program's text, as ReadTextFile reads them back, each ending in CR LF.
+// that is ended at any point leaves all it appended. The lines go byte for
+// byte as given, each ending in CR LF.
 class TTextLog {
 public:
     // Makes the file anew; EInOutError names it when it cannot.
