@@ -15,6 +15,7 @@ std::string GetExecutableDirectory()
 // Built in this order during static initialisation.
 const std::string SettingsFileName = GetExecutableDirectory() + "Settings.ini";
 const std::string RunRecordFileName = GetExecutableDirectory() + "LastRun.txt";
+const std::string RunsFolderName = GetExecutableDirectory() + "Runs";
 const std::string HelpFileName = GetExecutableDirectory() + "Help\\index.html";
 const std::string AboutText =
     "Tesselo Version " TESSELO_VERSION_TEXT "\r\n"

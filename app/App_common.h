@@ -30,6 +30,8 @@ public:
 extern const std::string SettingsFileName;
 // LastRun.txt beside the executable: the record of the last run.
 extern const std::string RunRecordFileName;
+// The records of the last runs, one file each.
+extern const std::string RunsFolderName;
 // Help\index.html beside the executable.
 extern const std::string HelpFileName;
 extern const std::string AboutText;

@@ -134,7 +134,8 @@ void TMainPresenter::Execute()
             CreateDirectories();
         } else {
             TMenuDialog* menu = GetMenuDialog();
-            menu->UndoAvailable = HasRunRecord(RunRecordFileName);
+            AdoptOldRecords(RunRecordFileName, RunsFolderName);
+            menu->UndoAvailable = HasRunRecord(RunsFolderName);
             if (!menu->Execute())
                 Abort();
             switch (menu->Command) {
@@ -206,7 +207,7 @@ void TMainPresenter::CreateDirectories()
         TAutoPointer<TDoubleExecutor> executor(new TDoubleExecutor());
         // The record takes the place of the last run's when the run ends,
         // by any way out.
-        const TAutoPointer<TRunRecord> record(new TRunRecord(RunRecordFileName));
+        const TAutoPointer<TRunRecord> record(new TRunRecord(RunsFolderName));
         executor->Record = record.Get();
 
         // Before the folder browser: a refusal after the user's choice would
@@ -286,23 +287,27 @@ void TMainPresenter::CreateDirectories()
 
 void TMainPresenter::UndoLastRun()
 {
-    const std::vector<TRecordedChange> changes = ReadRunRecord(RunRecordFileName);
+    TRunOnRecord run;
+    if (!ReadNewestRun(RunsFolderName, run))
+        return;
     int directories = 0;
     int moves = 0;
-    for (const TRecordedChange& change : changes)
+    for (const TRecordedChange& change : run.Changes)
         ++(change.Move ? moves : directories);
-    if (!changes.empty()
-        && Application.ShowMessageBox(Format("Do you want to take back the last run: %s and %s?",
-                                             Counted(directories, "directory", "directories"),
+    if (!run.Changes.empty()
+        && Application.ShowMessageBox(Format("Do you want to take back the run of %s: %s and %s?",
+                                             LocalDateTime(run.Ended), Counted(directories, "directory", "directories"),
                                              Counted(moves, "move", "moves")),
                                       Application.Title, MB_YESNO | MB_ICONQUESTION)
             != IDYES)
         Abort();
-    const TNotTakenBack left = TakeBack(changes);
-    RemoveRunRecords(RunRecordFileName);
+    const TNotTakenBack left = TakeBack(run.Changes);
+    // Another process's runs, finished meanwhile, keep their records.
+    KeepLeftOfRun(run, left.Left);
     if (!left.Paths.empty()) {
         TErrorDialog* dialog = GetErrorDialog();
-        dialog->Explanation = "The program could not take back the following changes of the last run:";
+        dialog->Explanation =
+            "The program could not take back the following changes, which stay on record for the next undo:";
         dialog->GetFiles() = left.Paths;
         dialog->Reasons = left.Reasons;
         dialog->Execute();

@@ -1,53 +1,61 @@
 #include "App_runrecord.h"
 
 #include "Tk_exceptions.h"
-#include "Tk_files.h"
+#include "Tk_format.h"
+#include "Tk_lock.h"
 #include "Tk_paths.h"
+#include "Tk_strings.h"
 #include "Tk_textfiles.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
 
-// The files of runs beside the record LastRun.txt: LastRun.<process>.tmp.
-std::string RunFilePattern(const std::string& fileName)
+const size_t KeptRuns = 20;
+// The records have names of their own, Run01.txt to Run30.txt, which the
+// uninstall can name: room for the runs kept and for ten more going at once.
+const int RecordNames = 30;
+const char* const RecordPattern = "Run??.txt";
+
+// The lock of one records folder, which every program in the same folder
+// takes before it replaces or removes a record there.
+std::string LockName(const std::string& folder)
 {
-    return ChangeFileExt(ExtractFileName(fileName), std::string()) + ".*.tmp";
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char byte : FileNameKey(folder))
+        hash = (hash ^ static_cast<unsigned char>(byte)) * 1099511628211ull;
+    return Format("Tesselo.Records.%016llX", static_cast<unsigned long long>(hash));
 }
 
-// The record, and the files of runs that were ended half-way; not those of
-// runs still going, which hold theirs open.
-std::vector<std::string> RecordFiles(const std::string& fileName)
+std::uint32_t Crc32(const std::string& text)
 {
-    std::vector<std::string> files;
-    if (GetPathKind(fileName) == pkFile)
-        files.push_back(fileName);
-    const std::string folder = ExtractFilePath(fileName);
-    for (const std::string& name : MatchingNames(ExcludeTrailingPathDelimiter(folder), RunFilePattern(fileName))) {
-        if (!IsHeldOpen(folder + name))
-            files.push_back(folder + name);
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const char byte : text) {
+        crc ^= static_cast<unsigned char>(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
     }
-    return files;
+    return ~crc;
 }
 
-// The record written last.
-std::string LastRecordFile(const std::string& fileName)
+std::string WithChecksum(const std::string& fields)
 {
-    std::string last;
-    std::uint64_t lastTime = 0;
-    for (const std::string& file : RecordFiles(fileName)) {
-        std::uint64_t time = 0;
-        if (LastWriteTime(file, time) && (last.empty() || time > lastTime)) {
-            last = file;
-            lastTime = time;
-        }
-    }
-    return last;
+    return fields + Format("\t%08x", Crc32(fields));
 }
 
-// The fields of a line; a line cut short by the end of a run has too few.
+std::string LineOf(const TRecordedChange& change)
+{
+    const std::string identity = Format("%x\t%llx", change.Identity.Volume,
+                                        static_cast<unsigned long long>(change.Identity.File));
+    if (!change.Move)
+        return WithChecksum("D\t" + identity + "\t" + AnsiToUtf8(change.Path));
+    return WithChecksum(Format("M\t%llu\t", static_cast<unsigned long long>(change.Time)) + identity + "\t"
+                        + AnsiToUtf8(change.Path) + "\t" + AnsiToUtf8(change.Target));
+}
+
 std::vector<std::string> Fields(const std::string& line)
 {
     std::vector<std::string> fields;
@@ -60,11 +68,129 @@ std::vector<std::string> Fields(const std::string& line)
     return fields;
 }
 
+bool Number(const std::string& text, int base, std::uint64_t& value)
+{
+    if (text.empty() || text.size() > 20)
+        return false;
+    char* end = nullptr;
+    value = std::strtoull(text.c_str(), &end, base);
+    return *end == '\0' && text[0] != '-' && text[0] != '+' && text[0] != ' ';
 }
 
-TRunRecord::TRunRecord(const std::string& fileName)
-    : FFileName(fileName),
-      FRunFileName(ChangeFileExt(fileName, "." + std::to_string(GetCurrentProcessId()) + ".tmp"))
+bool PathField(const std::string& utf8, std::string& path)
+{
+    return !utf8.empty() && Utf8ToAnsi(utf8, path);
+}
+
+bool IdentityFields(const std::string& volume, const std::string& file, TFileIdentity& identity)
+{
+    std::uint64_t serial = 0;
+    if (!Number(volume, 16, serial) || serial > 0xFFFFFFFFu || !Number(file, 16, identity.File))
+        return false;
+    identity.Volume = static_cast<std::uint32_t>(serial);
+    return true;
+}
+
+// A whole line, checked: false for anything else.
+bool ParseLine(const std::string& line, TRecordedChange& change)
+{
+    const size_t tab = line.rfind('\t');
+    if (tab == std::string::npos || line.compare(tab + 1, std::string::npos, Format("%08x", Crc32(line.substr(0, tab))))
+        != 0)
+        return false;
+    const std::vector<std::string> fields = Fields(line.substr(0, tab));
+    if (fields.size() == 4 && fields[0] == "D")
+        return IdentityFields(fields[1], fields[2], change.Identity) && PathField(fields[3], change.Path);
+    change.Move = true;
+    return fields.size() == 6 && fields[0] == "M" && Number(fields[1], 10, change.Time)
+        && IdentityFields(fields[2], fields[3], change.Identity) && PathField(fields[4], change.Path)
+        && PathField(fields[5], change.Target);
+}
+
+// The whole lines of a record, up to the first that is not.
+std::vector<TRecordedChange> ParseRecord(const std::string& content)
+{
+    std::vector<TRecordedChange> changes;
+    for (size_t start = 0, end; start < content.size(); start = end + 2) {
+        end = content.find("\r\n", start);
+        const std::string line = content.substr(start, end == std::string::npos ? end : end - start);
+        TRecordedChange change;
+        if (end == std::string::npos || line.find('\0') != std::string::npos || !ParseLine(line, change))
+            break;
+        changes.push_back(change);
+    }
+    return changes;
+}
+
+struct TRecordFile {
+    std::string Path;
+    std::uint64_t Time = 0;
+};
+
+// The records of finished runs, the newest first; not those of runs still
+// going, which hold theirs open.
+std::vector<TRecordFile> FinishedRecords(const std::string& folder)
+{
+    std::vector<TRecordFile> files;
+    for (const std::string& name : MatchingNames(folder, RecordPattern)) {
+        TRecordFile file{IncludeTrailingPathDelimiter(folder) + name};
+        if (LastWriteTime(file.Path, file.Time) && !IsHeldOpen(file.Path))
+            files.push_back(file);
+    }
+    std::sort(files.begin(), files.end(), [](const TRecordFile& a, const TRecordFile& b) {
+        return a.Time != b.Time ? a.Time > b.Time : a.Path > b.Path;
+    });
+    return files;
+}
+
+// A name that no record has, or "" when all are taken; under the lock, so
+// that no other run takes it meanwhile.
+std::string FreeRecordName(const std::string& folder)
+{
+    for (int number = 1; number <= RecordNames; ++number) {
+        const std::string name = IncludeTrailingPathDelimiter(folder) + Format("Run%02d.txt", number);
+        if (GetPathKind(name) == pkNothing)
+            return name;
+    }
+    return std::string();
+}
+
+std::string RecordText(const std::vector<TRecordedChange>& changes)
+{
+    std::string text;
+    for (const TRecordedChange& change : changes)
+        text += LineOf(change) + "\r\n";
+    return text;
+}
+
+// 2.1.0's record: the program's text, a change a line, without identities.
+std::vector<TRecordedChange> ReadOldRecord(const std::string& fileName)
+{
+    std::vector<TRecordedChange> changes;
+    std::string text;
+    if (!ReadTextFile(fileName, text))
+        return changes;
+    for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        const std::vector<std::string> fields = Fields(text.substr(start, end - start));
+        TRecordedChange change;
+        if (fields.size() == 2 && fields[0] == "D" && !fields[1].empty()) {
+            change.Path = fields[1];
+        } else if (fields.size() == 4 && fields[0] == "M" && Number(fields[1], 10, change.Time) && !fields[2].empty()
+                   && !fields[3].empty()) {
+            change.Move = true;
+            change.Path = fields[2];
+            change.Target = fields[3];
+        } else {
+            break;
+        }
+        changes.push_back(change);
+    }
+    return changes;
+}
+
+}
+
+TRunRecord::TRunRecord(const std::string& folder) : FFolder(folder)
 {
 }
 
@@ -77,17 +203,23 @@ TRunRecord::~TRunRecord()
     } catch (const Exception&) {
         // What was appended is in the file all the same.
     }
-    RenameReplacing(FRunFileName, FFileName);
 }
 
 bool TRunRecord::Directory(const std::string& path)
 {
-    return Write("D\t" + path);
+    TRecordedChange change;
+    change.Path = path;
+    return GetFileIdentity(path, change.Identity) && Write(LineOf(change));
 }
 
 bool TRunRecord::Move(const std::string& source, const std::string& target, std::uint64_t time)
 {
-    return Write("M\t" + std::to_string(time) + "\t" + source + "\t" + target);
+    TRecordedChange change;
+    change.Move = true;
+    change.Path = source;
+    change.Target = target;
+    change.Time = time;
+    return GetFileIdentity(source, change.Identity) && Write(LineOf(change));
 }
 
 bool TRunRecord::Write(const std::string& line)
@@ -96,8 +228,16 @@ bool TRunRecord::Write(const std::string& line)
         return false;
     try {
         if (!FLog) {
-            RemoveRunRecords(FFileName);
-            FLog.reset(new TTextLog(FRunFileName));
+            const TNamedLock lock(LockName(FFolder));
+            CreateOneDirectory(FFolder);
+            const std::string name = FreeRecordName(FFolder);
+            if (name.empty())
+                throw Exception("The program has no name left for the record of the run.");
+            FLog.reset(new TTextLog(name));
+            // Only now that this run's record is in place do the oldest go.
+            const std::vector<TRecordFile> records = FinishedRecords(FFolder);
+            for (size_t i = KeptRuns - 1; i < records.size(); ++i)
+                DeleteOwnFile(records[i].Path);
         }
         FLog->Append(line);
         return true;
@@ -107,42 +247,66 @@ bool TRunRecord::Write(const std::string& line)
     }
 }
 
-std::vector<TRecordedChange> ReadRunRecord(const std::string& fileName)
+bool ReadNewestRun(const std::string& folder, TRunOnRecord& run)
 {
-    std::vector<TRecordedChange> changes;
-    std::string text;
-    const std::string file = LastRecordFile(fileName);
-    if (file.empty() || !ReadTextFile(file, text))
-        return changes;
-    for (size_t start = 0, end; start < text.size(); start = end + 2) {
-        end = text.find("\r\n", start);
-        // A last line without its end was being written when the run ended.
-        if (end == std::string::npos)
-            break;
-        const std::vector<std::string> fields = Fields(text.substr(start, end - start));
-        TRecordedChange change;
-        if (fields.size() == 2 && fields[0] == "D" && !fields[1].empty()) {
-            change.Path = fields[1];
-        } else if (fields.size() == 4 && fields[0] == "M" && !fields[2].empty() && !fields[3].empty()) {
-            change.Move = true;
-            change.Time = std::strtoull(fields[1].c_str(), nullptr, 10);
-            change.Path = fields[2];
-            change.Target = fields[3];
-        } else {
+    for (const TRecordFile& file : FinishedRecords(folder)) {
+        std::string content;
+        // One that another undo removed meanwhile: the next is the newest.
+        if (!ReadFileBytes(file.Path, content))
             continue;
-        }
-        changes.push_back(change);
+        run.FileName = file.Path;
+        run.Ended = file.Time;
+        run.Changes = ParseRecord(content);
+        return true;
     }
-    return changes;
+    return false;
 }
 
-bool HasRunRecord(const std::string& fileName)
+bool HasRunRecord(const std::string& folder)
 {
-    return !RecordFiles(fileName).empty();
+    return !FinishedRecords(folder).empty();
 }
 
-void RemoveRunRecords(const std::string& fileName)
+void KeepLeftOfRun(const TRunOnRecord& run, const std::vector<TRecordedChange>& left)
 {
-    for (const std::string& file : RecordFiles(fileName))
-        DeleteOwnFile(file);
+    const TNamedLock lock(LockName(ExtractFileDir(run.FileName)));
+    if (GetPathKind(run.FileName) != pkFile)
+        return;
+    if (left.empty()) {
+        DeleteOwnFile(run.FileName);
+        return;
+    }
+    ReplaceTextFile(run.FileName, RecordText(left));
+    // Still the run of its own time, not the newest one for that.
+    SetLastWriteTime(run.FileName, run.Ended);
+}
+
+void AdoptOldRecords(const std::string& oldRecord, const std::string& folder)
+{
+    std::vector<std::string> files;
+    if (GetPathKind(oldRecord) == pkFile)
+        files.push_back(oldRecord);
+    const std::string oldFolder = ExtractFilePath(oldRecord);
+    for (const std::string& name : MatchingNames(ExcludeTrailingPathDelimiter(oldFolder),
+                                                 ChangeFileExt(ExtractFileName(oldRecord), ".*.tmp"))) {
+        if (!IsHeldOpen(oldFolder + name))
+            files.push_back(oldFolder + name);
+    }
+    if (files.empty())
+        return;
+    const TNamedLock lock(LockName(folder));
+    CreateOneDirectory(folder);
+    for (const std::string& file : files) {
+        std::uint64_t time = 0;
+        try {
+            const std::string adopted = FreeRecordName(folder);
+            if (!LastWriteTime(file, time) || adopted.empty())
+                continue;
+            ReplaceTextFile(adopted, RecordText(ReadOldRecord(file)));
+            SetLastWriteTime(adopted, time);
+            DeleteOwnFile(file);
+        } catch (const Exception&) {
+            // Left where it is, for the next start to try again.
+        }
+    }
 }

@@ -1,12 +1,22 @@
-// The record of the last run that made something: every directory it made
-// and every source it moved, so that the run can be taken back. A run writes
-// its record as it goes, in a file of its own beside the record, which takes
-// the record's place when the run ends; a run that was ended half-way leaves
-// that file, which then counts as the last run's record. The record is text,
-// one change a line, its fields separated by tabs, which no path holds:
-//   D <tab> a directory the run made
-//   M <tab> the source's last write time <tab> the source <tab> where it went
+// The records of the runs that made something: every directory a run made
+// and every source it moved, so that the run can be taken back. Each run
+// keeps a record of its own in the program's records folder, which no other
+// run replaces; the last 20 are kept, under names from Run01.txt to
+// Run30.txt. A run writes its record as it goes and
+// holds it open until it ends, and a run that was ended half-way leaves it
+// whole up to its last line.
+//
+// A record is UTF-8, one change a line, its fields separated by tabs, which
+// no path holds; each line ends with a checksum of what comes before it:
+//   D <tab> volume <tab> file ID <tab> a directory the run made <tab> checksum
+//   M <tab> time <tab> volume <tab> file ID <tab> the source <tab> where it went <tab> checksum
+// The volume and file ID name the object itself, the directory made or the
+// source moved; the time is the source's last write time. A record is read
+// line by line, and the first line that is cut, fails its checksum or does
+// not parse ends it: only the whole lines before it count.
 #pragma once
+
+#include "Tk_files.h"
 
 #include <cstdint>
 #include <memory>
@@ -22,38 +32,54 @@ struct TRecordedChange {
     // Where the source went.
     std::string Target;
     std::uint64_t Time = 0;
+    // The directory made, or the source moved; not known in the records of
+    // runs of 2.1.0.
+    TFileIdentity Identity;
 };
 
-// What one run writes into its record. The record's file is made with the
-// first change, and replaces every earlier record then: only the last run's
-// is kept.
+// What one run writes into its record. The record is made with the first
+// change, in folder; the records beyond the last 20 go only then.
 class TRunRecord {
 public:
-    // fileName: the record's own file; the run's goes beside it.
-    explicit TRunRecord(const std::string& fileName);
-    // Puts the run's file in the record's place.
+    explicit TRunRecord(const std::string& folder);
     ~TRunRecord();
     TRunRecord(const TRunRecord&) = delete;
     TRunRecord& operator=(const TRunRecord&) = delete;
 
     // Each is in the file when the call returns true; false when the record
     // cannot be written, which it then never is for the rest of the run.
+    // Each asks the file system for the identity of what it records: the
+    // directory made, the source before its move.
     bool Directory(const std::string& path);
     bool Move(const std::string& source, const std::string& target, std::uint64_t time);
 
 private:
     bool Write(const std::string& line);
 
-    std::string FFileName;
-    std::string FRunFileName;
+    std::string FFolder;
     std::unique_ptr<TTextLog> FLog;
     bool FFailed = false;
 };
 
-// The changes of the last run's record, in the order they were made; none
-// when there is no record. The record of a run that is still going does not
-// count. EInOutError when the record cannot be read.
-std::vector<TRecordedChange> ReadRunRecord(const std::string& fileName);
-bool HasRunRecord(const std::string& fileName);
-// Removes every record but those of runs still going.
-void RemoveRunRecords(const std::string& fileName);
+// A finished run on record: its record's file, the time its last change was
+// written, and its changes in the order they were made.
+struct TRunOnRecord {
+    std::string FileName;
+    std::uint64_t Ended = 0;
+    std::vector<TRecordedChange> Changes;
+};
+
+// The finished run whose record was written last; false when there is none.
+// The record of a run that is still going does not count; that of a run that
+// was killed does. EInOutError when the record cannot be read.
+bool ReadNewestRun(const std::string& folder, TRunOnRecord& run);
+bool HasRunRecord(const std::string& folder);
+// Puts what is left of a run that was taken back in its record's place: the
+// record then holds exactly those changes, with the run's own time, or goes
+// when none are left. Only that record is touched, and only while it is
+// there. EInOutError when it cannot be rewritten.
+void KeepLeftOfRun(const TRunOnRecord& run, const std::vector<TRecordedChange>& left);
+// Brings the records of 2.1.0, the file oldRecord and the runs' files beside
+// it (its name with the run's process, ending in .tmp), into folder, each
+// with its time; a file that cannot be brought over stays.
+void AdoptOldRecords(const std::string& oldRecord, const std::string& folder);

@@ -6,13 +6,22 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <set>
+#include <map>
 
 namespace {
 
+const char* const NotTheOne = "It is not the one that the run made.";
+
+// A record of 2.1.0 names no identity: its changes go by their paths.
+bool IsOtherObject(const std::string& path, const TFileIdentity& recorded)
+{
+    TFileIdentity identity;
+    return recorded.Known() && (!GetFileIdentity(path, identity) || identity != recorded);
+}
+
 // The rename is the test that nothing stands at the old path: it replaces
 // nothing, so nothing can take the place between a test and the move.
-std::string MoveBack(const TRecordedChange& move, const std::set<std::string>& made)
+std::string MoveBack(const TRecordedChange& move, const std::map<std::string, TFileIdentity>& made)
 {
     // Only from a directory that the run made: a record edited by hand
     // cannot send undo after anything else.
@@ -21,6 +30,8 @@ std::string MoveBack(const TRecordedChange& move, const std::set<std::string>& m
     std::uint64_t time = 0;
     if (!LastWriteTime(move.Target, time))
         return GetPathKind(move.Path) == pkNothing ? "It is no longer where the run put it." : std::string();
+    if (IsOtherObject(move.Target, move.Identity))
+        return NotTheOne;
     // A file that was changed in its new place is the user's work there. A
     // folder goes back with whatever it holds now, which loses nothing; its
     // own time may change with the move itself on some file systems.
@@ -35,7 +46,11 @@ std::string MoveBack(const TRecordedChange& move, const std::set<std::string>& m
 
 std::string RemoveDirectory(const TRecordedChange& directory)
 {
-    if (GetPathKind(directory.Path) != pkDirectory || RemoveEmptyDirectory(directory.Path))
+    if (GetPathKind(directory.Path) != pkDirectory)
+        return std::string();
+    if (IsOtherObject(directory.Path, directory.Identity))
+        return NotTheOne;
+    if (RemoveEmptyDirectory(directory.Path))
         return std::string();
     const DWORD error = GetLastError();
     return error == ERROR_DIR_NOT_EMPTY ? "The directory is not empty." : SystemErrorText(error);
@@ -45,10 +60,10 @@ std::string RemoveDirectory(const TRecordedChange& directory)
 
 TNotTakenBack TakeBack(const std::vector<TRecordedChange>& changes)
 {
-    std::set<std::string> made;
+    std::map<std::string, TFileIdentity> made;
     for (const TRecordedChange& change : changes) {
         if (!change.Move)
-            made.insert(change.Path);
+            made[change.Path] = change.Identity;
     }
     TNotTakenBack left;
     for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
@@ -56,7 +71,9 @@ TNotTakenBack TakeBack(const std::vector<TRecordedChange>& changes)
         if (!reason.empty()) {
             left.Paths.push_back(change->Path);
             left.Reasons.push_back(reason);
+            left.Left.push_back(*change);
         }
     }
+    std::reverse(left.Left.begin(), left.Left.end());
     return left;
 }

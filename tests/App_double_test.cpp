@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "Tk_files.h"
+#include "Tk_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -241,8 +242,8 @@ namespace {
 // Moves with a record in a scratch folder of its own, taken back through it.
 struct AppDoubleMoves : AppDouble {
     TTempDir Program;
-    const std::string RecordFile = Program / "LastRun.txt";
-    std::unique_ptr<TRunRecord> Record{new TRunRecord(RecordFile)};
+    const std::string Runs = Program / "Runs";
+    std::unique_ptr<TRunRecord> Record{new TRunRecord(Runs)};
 
     AppDoubleMoves()
     {
@@ -250,12 +251,23 @@ struct AppDoubleMoves : AppDouble {
         Executor.Record = Record.get();
     }
 
-    // Ends the run, as the program does when it ends, and takes it back.
+    // Ends this run, and starts the next one with a record of its own.
+    void NextRun()
+    {
+        Record.reset(new TRunRecord(Runs));
+        Executor.Record = Record.get();
+    }
+
+    // Ends the run, as the program does when it ends, and takes back the
+    // newest on record.
     TNotTakenBack Undo()
     {
         Record.reset();
-        const TNotTakenBack left = TakeBack(ReadRunRecord(RecordFile));
-        RemoveRunRecords(RecordFile);
+        Executor.Record = nullptr;
+        TRunOnRecord run;
+        EXPECT_TRUE(ReadNewestRun(Runs, run));
+        const TNotTakenBack left = TakeBack(run.Changes);
+        KeepLeftOfRun(run, left.Left);
         return left;
     }
 
@@ -294,8 +306,7 @@ TEST_F(AppDoubleMoves, AFileAndAFolderMoveInAndGoBack)
     // The missing parent the run made goes too; the folder that stood stays.
     EXPECT_FALSE(IsDirectory(Output / "new"));
     EXPECT_TRUE(IsDirectory(Output / "Photos"));
-    EXPECT_FALSE(HasRunRecord(RecordFile));
-    EXPECT_TRUE(TakeBack(ReadRunRecord(RecordFile)).Paths.empty());
+    EXPECT_FALSE(HasRunRecord(Runs));
 }
 
 TEST_F(AppDoubleMoves, AFailedMoveLeavesTheSourceAndNoDirectory)
@@ -408,4 +419,122 @@ TEST_F(AppDoubleMoves, SourcesOfOneNameMoveIntoOneDirectoryAndBack)
         EXPECT_EQ(ReadFileText(source), "x") << source;
     EXPECT_FALSE(IsDirectory(Output / "a"));
     EXPECT_FALSE(IsDirectory(Output / "open"));
+}
+
+TEST_F(AppDoubleMoves, WhatAnUndoLeftStaysOnRecordForTheNext)
+{
+    const std::string held = File("held.txt");
+    const std::string free = File("free.txt");
+    Run(held);
+    Run(free);
+    const HANDLE open = CreateFileA((Output / "held\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                    nullptr);
+    EXPECT_EQ(Undo().Paths, (std::vector<std::string>{held, Output / "held"}));
+    TRunOnRecord run;
+    ASSERT_TRUE(ReadNewestRun(Runs, run));
+    ASSERT_EQ(run.Changes.size(), 2u);
+    EXPECT_EQ(run.Changes[0].Path, Output / "held");
+    EXPECT_EQ(run.Changes[1].Target, Output / "held\\held.txt");
+    CloseHandle(open);
+    EXPECT_TRUE(Undo().Paths.empty());
+    EXPECT_EQ(ReadFileText(held), "x");
+    EXPECT_FALSE(IsDirectory(Output / "held"));
+    EXPECT_FALSE(HasRunRecord(Runs));
+}
+
+// Runs at once keep records of their own; each undo takes back the newest
+// and touches no other record, also one written while it asked.
+TEST_F(AppDoubleMoves, EachRunIsTakenBackInTurnNewestFirst)
+{
+    const std::string first = File("first.txt");
+    Run(first);
+    std::unique_ptr<TRunRecord> second(new TRunRecord(Runs));
+    Executor.Record = second.get();
+    const std::string other = File("other.txt");
+    Run(other);
+    second.reset();
+    Executor.Record = Record.get();
+    Run(File("last.txt"));
+    Record.reset();
+
+    TRunOnRecord newest;
+    ASSERT_TRUE(ReadNewestRun(Runs, newest));
+    NextRun();
+    Run(File("meanwhile.txt"));
+    Record.reset();
+    KeepLeftOfRun(newest, TakeBack(newest.Changes).Left);
+    EXPECT_EQ(ReadFileText(first), "x");
+    EXPECT_EQ(ReadFileText(Sources / "last.txt"), "x");
+    EXPECT_TRUE(Undo().Paths.empty());
+    EXPECT_EQ(ReadFileText(Sources / "meanwhile.txt"), "x");
+    EXPECT_TRUE(Undo().Paths.empty());
+    EXPECT_EQ(ReadFileText(other), "x");
+    EXPECT_FALSE(HasRunRecord(Runs));
+}
+
+// A record counts up to its first line that is not whole: cut inside a
+// character, a tail of zeros after a power cut, a line changed by hand.
+TEST_F(AppDoubleMoves, ARecordIsReadUpToItsFirstLineThatIsNotWhole)
+{
+    const std::string name = Directory(IsDoubleByteCodePage() ? TrailBackslash : "caf\xE9");
+    Run(File("a.txt"));
+    Run(name);
+    Record.reset();
+    const std::string file = Runs + "\\Run01.txt";
+    const std::string whole = ReadFileText(file);
+    const size_t third = whole.find("\r\n", whole.find("\r\n") + 2) + 2;
+    // The third line names the directory made: cut before the last byte of
+    // its name's last character, which the checksum follows.
+    const std::string cut = whole.substr(0, whole.find('\t', whole.rfind("\t", whole.find("\r\n", third)) - 1) - 1);
+    std::string changed = whole;
+    changed[whole.find("a.txt")] = 'b';
+    const struct {
+        std::string Text;
+        size_t Whole;
+    } cases[] = {{cut, 2}, {whole.substr(0, third) + std::string(64, '\0'), 2}, {changed, 1}};
+    for (const auto& c : cases) {
+        WriteFileText(file, c.Text);
+        TRunOnRecord run;
+        ASSERT_TRUE(ReadNewestRun(Runs, run));
+        EXPECT_EQ(run.Changes.size(), c.Whole);
+        EXPECT_EQ(run.Changes.at(0).Path, Output / "a");
+    }
+    WriteFileText(file, whole);
+    EXPECT_TRUE(Undo().Paths.empty());
+    EXPECT_TRUE(IsDirectory(name));
+}
+
+// What stands where the run left things is acted on only if it is what the
+// run made or moved.
+TEST_F(AppDoubleMoves, UndoLeavesANamesakeAlone)
+{
+    const std::string photos = Directory("Photos");
+    Run(photos);
+    Executor.MoveSource = false;
+    Run(File("made.txt"));
+    MoveFileA((Output / "Photos\\Photos").c_str(), (Sources / "moved away").c_str());
+    MakeDirectory(Output / "Photos\\Photos");
+    // Moved away rather than removed: the file system could give the new
+    // one the old one's number.
+    MoveFileA((Output / "made").c_str(), (Sources / "made away").c_str());
+    MakeDirectory(Output / "made");
+    const TNotTakenBack left = Undo();
+    EXPECT_EQ(left.Paths, (std::vector<std::string>{Output / "made", photos, Output / "Photos"}));
+    EXPECT_EQ(left.Reasons, (std::vector<std::string>{"It is not the one that the run made.",
+                                                      "It is not the one that the run made.",
+                                                      "The directory is not empty."}));
+    EXPECT_TRUE(IsDirectory(Output / "made"));
+    EXPECT_TRUE(IsDirectory(Output / "Photos\\Photos"));
+    EXPECT_FALSE(IsDirectory(photos));
+}
+
+// A run that cannot write its record removes no earlier one.
+TEST_F(AppDoubleMoves, ARunWithoutARecordKeepsTheEarlierOnes)
+{
+    MakeDirectory(Runs);
+    for (int number = 1; number <= 30; ++number)
+        WriteFileText(Runs + "\\Run" + (number < 10 ? "0" : "") + std::to_string(number) + ".txt", "");
+    EXPECT_EQ(Reason(File("a.txt")), "The program could not write the record of the run.");
+    EXPECT_EQ(GetPathKind(Runs + "\\Run01.txt"), pkFile);
+    EXPECT_EQ(GetPathKind(Runs + "\\Run30.txt"), pkFile);
 }

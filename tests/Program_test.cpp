@@ -459,7 +459,7 @@ TEST_F(ProgramRuns, AReadOnlySettingsFileIsKeptAndTheRunSaysSoAtTheEnd)
     Run("{src}\\a.txt", {Press(IDOK)}, {"error: The program could not write the file \"{prog}\\Settings.ini\"."});
     EXPECT_EQ(DirectoryNames(Out), std::vector<std::string>{"a"});
     EXPECT_EQ(ReadFileText(SettingsFile), ToOut);
-    EXPECT_EQ(DirectoryNames(Folder), (std::vector<std::string>{"LastRun.txt", "Settings.ini", "Tesselo.exe"}));
+    EXPECT_EQ(DirectoryNames(Folder), (std::vector<std::string>{"Runs", "Settings.ini", "Tesselo.exe"}));
 }
 
 // A prefix in a character that neither code page 1252 nor 932 has: the
@@ -595,16 +595,33 @@ class Moves : public ProgramTest {
 protected:
     void SetUp() override { WriteFileText(SettingsFile, ToOut + "MoveSources=1\r\n"); }
 
-    // The menu's undo, confirmed; then the windows that follow.
-    void Undo(const std::string& question, const std::vector<TAnswer>& answers = {},
+    // The time of the newest run on record, as the undo's question gives it.
+    std::string NewestRun() const
+    {
+        std::uint64_t newest = 0;
+        for (const std::string& name : DirectoryNames(Folder + "\\Runs")) {
+            WIN32_FILE_ATTRIBUTE_DATA data;
+            GetFileAttributesExA((Folder + "\\Runs\\" + name).c_str(), GetFileExInfoStandard, &data);
+            newest = std::max(newest, std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32
+                                          | data.ftLastWriteTime.dwLowDateTime);
+        }
+        return LocalDateTime(newest);
+    }
+
+    // The menu's undo of the newest run, with these counts, confirmed; then
+    // the windows that follow. When none follow, its record is gone.
+    void Undo(const std::string& counts, const std::vector<TAnswer>& answers = {},
               const std::vector<std::string>& windows = {})
     {
         std::vector<TAnswer> all = {ChooseCommand(3), Press(IDYES)};
         all.insert(all.end(), answers.begin(), answers.end());
-        std::vector<std::string> seen = {"Tesselo", "box Tesselo icon=shown buttons: " + question};
+        std::vector<std::string> seen = {
+            "Tesselo", "box Tesselo icon=shown buttons: Do you want to take back the run of " + NewestRun() + ": " + counts + "?"};
         seen.insert(seen.end(), windows.begin(), windows.end());
+        const size_t before = DirectoryNames(Folder + "\\Runs").size();
         Run("", all, seen);
-        EXPECT_EQ(DirectoryNames(Folder), (std::vector<std::string>{"Settings.ini", "Tesselo.exe"}));
+        EXPECT_EQ(DirectoryNames(Folder), (std::vector<std::string>{"Runs", "Settings.ini", "Tesselo.exe"}));
+        EXPECT_EQ(DirectoryNames(Folder + "\\Runs").size(), windows.empty() ? before - 1 : before);
     }
 };
 
@@ -618,7 +635,7 @@ TEST_F(Moves, AFileAndAFolderMoveInAtTheSourceAndElsewhereAndGoBack)
     EXPECT_EQ(DirectoryNames(Src), std::vector<std::string>{});
     EXPECT_EQ(ReadFileText(Out + "\\report\\report.txt"), "x");
     EXPECT_EQ(ReadFileText(Out + "\\Photos (2)\\Photos\\a.jpg"), "x");
-    Undo("Do you want to take back the last run: 2 directories and 2 moves?");
+    Undo("2 directories and 2 moves");
     EXPECT_EQ(DirectoryNames(Src), (std::vector<std::string>{"Photos", "report.txt"}));
     EXPECT_EQ(DirectoryNames(Out), std::vector<std::string>{"Photos"});
 
@@ -645,7 +662,7 @@ TEST_F(Moves, WhatCannotMoveStaysAndIsListed)
         {"failed: " + other + "\\far.txt {src}\\Photos\\a.jpg | The source is on another drive."});
     EXPECT_EQ(ReadFileText(other + "\\far.txt"), "x");
     EXPECT_EQ(DirectoryNames(Out), std::vector<std::string>{"Photos"});
-    Undo("Do you want to take back the last run: 3 directories and 2 moves?");
+    Undo("3 directories and 2 moves");
     EXPECT_EQ(ReadFileText(Src + "\\Photos\\a.jpg"), "x");
     EXPECT_TRUE(DirectoryNames(Out).empty());
 }
@@ -658,7 +675,7 @@ TEST_F(Moves, UndoLeavesADirectoryTheUserFilled)
     WriteFileText(Src + "\\b.txt", "x");
     Run("{src}\\a.txt {src}\\b.txt", {}, {});
     WriteFileText(Out + "\\b\\mine.txt", "x");
-    Undo("Do you want to take back the last run: 2 directories and 0 moves?", {Press(IDOK)},
+    Undo("2 directories and 0 moves", {Press(IDOK)},
          {"failed: {out}\\b | The directory is not empty."});
     EXPECT_EQ(DirectoryNames(Out), std::vector<std::string>{"b"});
     EXPECT_EQ(DirectoryNames(Src), (std::vector<std::string>{"a.txt", "b.txt"}));
@@ -684,7 +701,7 @@ TEST_F(Moves, SourcesOfOneNameMoveIntoOneDirectoryAndBack)
         {"failed: {src}\\sub\\a.txt | The directory already holds something of that name."});
     EXPECT_EQ(DirectoryNames(Out + "\\a"), std::vector<std::string>{"a.txt"});
     EXPECT_EQ(ReadFileText(Src + "\\sub\\a.txt"), "twin");
-    Undo("Do you want to take back the last run: 1 directory and 1 move?");
+    Undo("1 directory and 1 move");
     EXPECT_EQ(ReadFileText(Src + "\\a.txt"), "x");
     EXPECT_TRUE(DirectoryNames(Out).empty());
 }
@@ -700,7 +717,7 @@ TEST_F(Moves, AllSourcesMoveIntoOneNamedDirectoryAndBack)
     Run("{src}\\report.txt {src}\\Photos", {EditOption(0, L"Taxes 2024")}, {"name: Photos"});
     EXPECT_EQ(DirectoryNames(Src), (std::vector<std::string>{"Taxes 2024", "Taxes 2024 (2)"}));
     EXPECT_EQ(DirectoryNames(Src + "\\Taxes 2024 (2)"), (std::vector<std::string>{"Photos", "report.txt"}));
-    Undo("Do you want to take back the last run: 1 directory and 2 moves?");
+    Undo("1 directory and 2 moves");
     EXPECT_EQ(DirectoryNames(Src), (std::vector<std::string>{"Photos", "Taxes 2024", "report.txt"}));
 }
 
@@ -739,6 +756,30 @@ TEST_F(ProgramRuns, EachCommandOfTheMenuHoldsForItsRunAlone)
         const std::string settings = ReadFileText(SettingsFile);
         EXPECT_NE(settings.find("MoveSources=0\r\nGroupSources=0\r\n"), std::string::npos) << settings;
     }
+}
+
+// The record that 2.1.0 left beside the program is taken over, with its
+// time, and taken back.
+TEST_F(Moves, TheRecordOfVersion210IsTakenBack)
+{
+    MakeDirectory(Out + "\\a");
+    WriteFileText(Out + "\\a\\a.txt", "x");
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    GetFileAttributesExA((Out + "\\a\\a.txt").c_str(), GetFileExInfoStandard, &data);
+    const std::uint64_t time = std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+    const std::string record = Folder + "\\LastRun.txt";
+    WriteFileText(record, "D\t" + Out + "\\a\r\nM\t" + std::to_string(time) + "\t" + Src + "\\a.txt\t" + Out
+                              + "\\a\\a.txt\r\n");
+    GetFileAttributesExA(record.c_str(), GetFileExInfoStandard, &data);
+    const std::string when = LocalDateTime(std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32
+                                           | data.ftLastWriteTime.dwLowDateTime);
+    Run("", {ChooseCommand(3), Press(IDYES)},
+        {"Tesselo", "box Tesselo icon=shown buttons: Do you want to take back the run of " + when
+                        + ": 1 directory and 1 move?"});
+    EXPECT_EQ(ReadFileText(Src + "\\a.txt"), "x");
+    EXPECT_TRUE(DirectoryNames(Out).empty());
+    EXPECT_EQ(DirectoryNames(Folder), (std::vector<std::string>{"Runs", "Settings.ini", "Tesselo.exe"}));
+    EXPECT_TRUE(DirectoryNames(Folder + "\\Runs").empty());
 }
 
 // A run ended half-way leaves a record of all it moved: the undo brings
@@ -818,7 +859,7 @@ TEST_F(Moves, CancelStopsTheRunAfterTheSourceInHand)
     EXPECT_NE(ReadFileText(SettingsFile).find("SortEntries="), std::string::npos);
 
     const std::string changes = GroupedNumber(done - 1);
-    Undo("Do you want to take back the last run: " + changes + " directories and " + changes + " moves?");
+    Undo(changes + " directories and " + changes + " moves");
     EXPECT_EQ(DirectoryNames(sources), names);
     EXPECT_EQ(DirectoryNames(Out), (std::vector<std::string>{names.front(), names.back()}));
 }
