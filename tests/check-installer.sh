@@ -49,6 +49,7 @@ desktop="$(unix "$(folder Desktop)")"
 work="$build/installer-check"
 portable="$WINEPREFIX/drive_c/Portable Tesselo"
 made=("$desktop/installer check $$" "$desktop/installer check $$ folder")
+again="$desktop/installer check $$ (2)"
 # What the installs register for Explorer: the drop targets' classes, App
 # Paths, 2.1.0's one command on files and folders, and the Tesselo menu that
 # replaces it.
@@ -74,7 +75,7 @@ clean_up() {
     for msi in "$work"/*/Tesselo-*-x64.msi; do
         [ ! -f "$msi" ] || wine msiexec /x "$(win "$msi")" /qn || true
     done
-    rm -rf "${made[@]}" "$portable" "$(unix "$installed")"
+    rm -rf "${made[@]}" "$again" "$portable" "$(unix "$installed")"
 }
 clean_up
 rm -rf "$work"
@@ -178,7 +179,7 @@ CLSID=${clsids[2]}
 }
 
 expect_removed() {
-    [ ! -e "$(unix "$installed")" ] || fail "The uninstall left $installed"
+    [ ! -e "$(unix "$installed")" ] || fail "The uninstall left $installed:" "$(cd "$(unix "$installed")" && find .)"
     for link in "${links[@]}"; do
         [ ! -e "$(unix "$link")" ] || fail "The uninstall left $link"
     done
@@ -212,9 +213,15 @@ grep -qFx "CurrentDirectory=\"$installed\"" <(tr -d '\r' <"$settings") ||
 cp "$settings" "$work/Settings.ini"
 
 wine msiexec /i "$(win "$new")" /qn || fail "The upgrade failed"
-expect_installed "$version" "${codes[1]}" LastRun.txt Settings.ini
+# The old package holds this build's program too: the run kept its record in Runs.
+expect_installed "$version" "${codes[1]}" "$(cd "$(unix "$installed")" && ls Runs/*.txt)" Settings.ini
 expect_menu
 cmp "$settings" "$work/Settings.ini" || fail "The upgrade changed Settings.ini"
+# A second run, a second record, which the uninstall takes too.
+(cd "$(unix "$installed")" && wine Tesselo.exe "$(win "$work/sources/installer check $$.txt")") ||
+    fail "The run of the upgraded program failed"
+[ -d "$again" ] && [ "$(ls "$(unix "$installed")/Runs" | wc -l)" = 2 ] ||
+    fail "The upgraded program made nothing, or kept no second record in Runs"
 
 wine msiexec /x "$(win "$new")" /qn || fail "The uninstall failed"
 expect_removed
