@@ -118,11 +118,12 @@ void TMainPresenter::Finalize()
 void TMainPresenter::LoadSettings()
 {
     ::LoadSettings(SettingsFileName, *OptionsModel);
+    LoadedOptions = OptionsModel->Options();
 }
 
 void TMainPresenter::SaveSettings()
 {
-    ::SaveSettings(SettingsFileName, *OptionsModel);
+    ::SaveSettings(SettingsFileName, *OptionsModel, LoadedOptions);
 }
 
 void TMainPresenter::Execute()

@@ -41,4 +41,7 @@ private:
 
     TDoubleEntriesModel* EntriesModel = nullptr;
     TDoubleOptionsModel* OptionsModel = nullptr;
+    // What the save compares with, to tell this run's changes of the options
+    // from those that another run saved meanwhile.
+    TDoubleOptions LoadedOptions;
 };

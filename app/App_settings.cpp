@@ -23,6 +23,70 @@ void WriteText(TMemIniFile& ini, const char* section, const char* key, const std
     ini.WriteString(section, key, QuoteString(value, Quote));
 }
 
+// The file's options; a key that is missing keeps its value in options.
+TDoubleOptions ReadOptions(const TMemIniFile& ini, TDoubleOptions options)
+{
+    // The one-byte enumerations keep the low byte of whatever number the file
+    // holds.
+    options.OutputDirectory = static_cast<TOutputDirectory>(
+        ini.ReadInteger(OptionsSection, "OutputDirectory", options.OutputDirectory) & 0xFF);
+    options.OtherOutputDirectory = ReadText(ini, OptionsSection, "OtherOutputDirectory", options.OtherOutputDirectory);
+    options.OriginalNamePrefix = ReadText(ini, OptionsSection, "OriginalNamePrefix", options.OriginalNamePrefix);
+    options.OriginalNameSuffix = ReadText(ini, OptionsSection, "OriginalNameSuffix", options.OriginalNameSuffix);
+    options.RemoveExtension = ini.ReadBool(OptionsSection, "RemoveExtension", options.RemoveExtension);
+    options.AvoidNameCollision = ini.ReadBool(OptionsSection, "AvoidNameCollision", options.AvoidNameCollision);
+    options.SerialNumberPrefix = ReadText(ini, OptionsSection, "SerialNumberPrefix", options.SerialNumberPrefix);
+    options.SerialNumberSuffix = ReadText(ini, OptionsSection, "SerialNumberSuffix", options.SerialNumberSuffix);
+    options.MinSerialNumber = ini.ReadInteger(OptionsSection, "MinSerialNumber", options.MinSerialNumber);
+    options.MaxSerialNumber = ini.ReadInteger(OptionsSection, "MaxSerialNumber", options.MaxSerialNumber);
+    options.SerialNumberPosition = static_cast<TSerialNumberPosition>(
+        ini.ReadInteger(OptionsSection, "SerialNumberPosition", options.SerialNumberPosition) & 0xFF);
+    options.SortEntries = ini.ReadBool(OptionsSection, "SortEntries", options.SortEntries);
+    options.MoveSources = ini.ReadBool(OptionsSection, "MoveSources", options.MoveSources);
+    options.GroupSources =
+        static_cast<TGroupSources>(ini.ReadInteger(OptionsSection, "GroupSources", options.GroupSources));
+    return options;
+}
+
+void WriteOption(TMemIniFile& ini, const char* key, const std::string& value)
+{
+    WriteText(ini, OptionsSection, key, value);
+}
+
+void WriteOption(TMemIniFile& ini, const char* key, bool value)
+{
+    ini.WriteBool(OptionsSection, key, value);
+}
+
+void WriteOption(TMemIniFile& ini, const char* key, int value)
+{
+    ini.WriteInteger(OptionsSection, key, value);
+}
+
+// Writes the options that differ from base, or all of them when there is
+// none, in the order the file has always had them.
+void WriteOptions(TMemIniFile& ini, const TDoubleOptions& options, const TDoubleOptions* base)
+{
+    const auto write = [&](const char* key, auto TDoubleOptions::*member) {
+        if (!base || options.*member != base->*member)
+            WriteOption(ini, key, options.*member);
+    };
+    write("OutputDirectory", &TDoubleOptions::OutputDirectory);
+    write("OtherOutputDirectory", &TDoubleOptions::OtherOutputDirectory);
+    write("OriginalNamePrefix", &TDoubleOptions::OriginalNamePrefix);
+    write("OriginalNameSuffix", &TDoubleOptions::OriginalNameSuffix);
+    write("RemoveExtension", &TDoubleOptions::RemoveExtension);
+    write("AvoidNameCollision", &TDoubleOptions::AvoidNameCollision);
+    write("SerialNumberPrefix", &TDoubleOptions::SerialNumberPrefix);
+    write("SerialNumberSuffix", &TDoubleOptions::SerialNumberSuffix);
+    write("MinSerialNumber", &TDoubleOptions::MinSerialNumber);
+    write("MaxSerialNumber", &TDoubleOptions::MaxSerialNumber);
+    write("SerialNumberPosition", &TDoubleOptions::SerialNumberPosition);
+    write("SortEntries", &TDoubleOptions::SortEntries);
+    write("MoveSources", &TDoubleOptions::MoveSources);
+    write("GroupSources", &TDoubleOptions::GroupSources);
+}
+
 }
 
 void LoadSettings(const std::string& fileName, TDoubleOptionsModel& model)
@@ -30,48 +94,16 @@ void LoadSettings(const std::string& fileName, TDoubleOptionsModel& model)
     TAutoPointer<TMemIniFile> ini(new TMemIniFile(fileName));
     // A folder that no longer exists leaves the current directory as it is.
     SetCurrentDir(ReadText(*ini, SystemSection, "CurrentDirectory", GetCurrentDir()));
-
-    TDoubleOptions options = model.Options();
-    // The enumerations keep the low byte of whatever number the file holds.
-    options.OutputDirectory = static_cast<TOutputDirectory>(
-        ini->ReadInteger(OptionsSection, "OutputDirectory", options.OutputDirectory) & 0xFF);
-    options.OtherOutputDirectory = ReadText(*ini, OptionsSection, "OtherOutputDirectory", options.OtherOutputDirectory);
-    options.OriginalNamePrefix = ReadText(*ini, OptionsSection, "OriginalNamePrefix", options.OriginalNamePrefix);
-    options.OriginalNameSuffix = ReadText(*ini, OptionsSection, "OriginalNameSuffix", options.OriginalNameSuffix);
-    options.RemoveExtension = ini->ReadBool(OptionsSection, "RemoveExtension", options.RemoveExtension);
-    options.AvoidNameCollision = ini->ReadBool(OptionsSection, "AvoidNameCollision", options.AvoidNameCollision);
-    options.SerialNumberPrefix = ReadText(*ini, OptionsSection, "SerialNumberPrefix", options.SerialNumberPrefix);
-    options.SerialNumberSuffix = ReadText(*ini, OptionsSection, "SerialNumberSuffix", options.SerialNumberSuffix);
-    options.MinSerialNumber = ini->ReadInteger(OptionsSection, "MinSerialNumber", options.MinSerialNumber);
-    options.MaxSerialNumber = ini->ReadInteger(OptionsSection, "MaxSerialNumber", options.MaxSerialNumber);
-    options.SerialNumberPosition = static_cast<TSerialNumberPosition>(
-        ini->ReadInteger(OptionsSection, "SerialNumberPosition", options.SerialNumberPosition) & 0xFF);
-    options.SortEntries = ini->ReadBool(OptionsSection, "SortEntries", options.SortEntries);
-    options.MoveSources = ini->ReadBool(OptionsSection, "MoveSources", options.MoveSources);
-    options.GroupSources =
-        static_cast<TGroupSources>(ini->ReadInteger(OptionsSection, "GroupSources", options.GroupSources));
-    model.SetOptions(options);
+    model.SetOptions(ReadOptions(*ini, model.Options()));
 }
 
-void SaveSettings(const std::string& fileName, const TDoubleOptionsModel& model)
+void SaveSettings(const std::string& fileName, const TDoubleOptionsModel& model, const TDoubleOptions& loaded)
 {
     TAutoPointer<TMemIniFile> ini(new TMemIniFile(fileName));
+    // Runs overlap: when another one has saved options since this one loaded
+    // them, only the options this run changed replace the file's.
+    const bool savedByOthers = ReadOptions(*ini, TDoubleOptions()) != loaded;
     WriteText(*ini, SystemSection, "CurrentDirectory", GetCurrentDir());
-
-    const TDoubleOptions& options = model.Options();
-    ini->WriteInteger(OptionsSection, "OutputDirectory", options.OutputDirectory);
-    WriteText(*ini, OptionsSection, "OtherOutputDirectory", options.OtherOutputDirectory);
-    WriteText(*ini, OptionsSection, "OriginalNamePrefix", options.OriginalNamePrefix);
-    WriteText(*ini, OptionsSection, "OriginalNameSuffix", options.OriginalNameSuffix);
-    ini->WriteBool(OptionsSection, "RemoveExtension", options.RemoveExtension);
-    ini->WriteBool(OptionsSection, "AvoidNameCollision", options.AvoidNameCollision);
-    WriteText(*ini, OptionsSection, "SerialNumberPrefix", options.SerialNumberPrefix);
-    WriteText(*ini, OptionsSection, "SerialNumberSuffix", options.SerialNumberSuffix);
-    ini->WriteInteger(OptionsSection, "MinSerialNumber", options.MinSerialNumber);
-    ini->WriteInteger(OptionsSection, "MaxSerialNumber", options.MaxSerialNumber);
-    ini->WriteInteger(OptionsSection, "SerialNumberPosition", options.SerialNumberPosition);
-    ini->WriteBool(OptionsSection, "SortEntries", options.SortEntries);
-    ini->WriteBool(OptionsSection, "MoveSources", options.MoveSources);
-    ini->WriteInteger(OptionsSection, "GroupSources", options.GroupSources);
+    WriteOptions(*ini, model.Options(), savedByOthers ? &loaded : nullptr);
     ini->UpdateFile();
 }

@@ -24,7 +24,7 @@ struct AppSettings : testing::Test {
 TEST_F(AppSettings, AFirstSaveWritesBothSectionsInOrder)
 {
     TDoubleOptionsModel model;
-    SaveSettings(FileName, model);
+    SaveSettings(FileName, model, model.Options());
     const std::string documents = model.Options().OtherOutputDirectory;
     EXPECT_EQ(ReadFileText(FileName),
               "[System]\r\n"
@@ -119,7 +119,7 @@ TEST_F(AppSettings, ASaveKeepsForeignKeysAndReplacesOwnKeysInPlace)
     TDoubleOptionsModel model;
     LoadSettings(FileName, model);
     EXPECT_FALSE(model.Options().SortEntries);
-    SaveSettings(FileName, model);
+    SaveSettings(FileName, model, model.Options());
 
     const std::string saved = ReadFileText(FileName);
     EXPECT_EQ(saved.find("; a comment"), std::string::npos);
@@ -128,11 +128,36 @@ TEST_F(AppSettings, ASaveKeepsForeignKeysAndReplacesOwnKeysInPlace)
     EXPECT_NE(saved.find("[Foreign]\r\nx=1\r\n\r\n[System]\r\nCurrentDirectory="), std::string::npos) << saved;
 }
 
+TEST_F(AppSettings, OptionsThatAnotherRunSavedMeanwhileGiveWayOnlyToThisRunsChanges)
+{
+    TDoubleOptionsModel model;
+    LoadSettings(FileName, model);
+    const TDoubleOptions loaded = model.Options();
+    const std::string others = "[Options]\r\nsortentries=0\r\nMinSerialNumber=7\r\nOriginalNamePrefix=\"x\"\r\n";
+    const std::string system = "\r\n[System]\r\nCurrentDirectory=\"" + Dir.Path() + "\"\r\n\r\n";
+    WriteFileText(FileName, others);
+    SaveSettings(FileName, model, loaded);
+    EXPECT_EQ(ReadFileText(FileName), others + system);
+
+    TDoubleOptions options = loaded;
+    options.MinSerialNumber = 3;
+    options.MoveSources = true;
+    model.SetOptions(options);
+    SaveSettings(FileName, model, loaded);
+    EXPECT_EQ(ReadFileText(FileName), "[Options]\r\nsortentries=0\r\nMinSerialNumber=3\r\nOriginalNamePrefix=\"x\"\r\n"
+                                      "MoveSources=1\r\n" + system);
+
+    // A value broken since the load stops the save before it writes.
+    WriteFileText(FileName, "[Options]\r\nOriginalNamePrefix=x\r\n");
+    EXPECT_THROW(SaveSettings(FileName, model, loaded), EStringError);
+    EXPECT_EQ(ReadFileText(FileName), "[Options]\r\nOriginalNamePrefix=x\r\n");
+}
+
 TEST_F(AppSettings, AnUnwritableFileRaisesWithItsName)
 {
     TDoubleOptionsModel model;
     const std::string fileName = Dir / "no such folder\\Settings.ini";
-    EXPECT_EQ(ThrownMessage<EInOutError>([&] { SaveSettings(fileName, model); }),
+    EXPECT_EQ(ThrownMessage<EInOutError>([&] { SaveSettings(fileName, model, model.Options()); }),
               "The program could not write the file \"" + fileName + "\".");
 }
 
@@ -164,9 +189,12 @@ TEST_F(AppSettings, RandomOptionsSurviveASaveAndALoad)
         options.MoveSources = random() % 2;
         options.GroupSources = static_cast<TGroupSources>(random() % 4 - 1);
 
+        // A run that loads the last round's options and changes them.
         TDoubleOptionsModel saved;
+        LoadSettings(FileName, saved);
+        const TDoubleOptions before = saved.Options();
         saved.SetOptions(options);
-        SaveSettings(FileName, saved);
+        SaveSettings(FileName, saved, before);
         TDoubleOptionsModel loaded;
         LoadSettings(FileName, loaded);
         ASSERT_TRUE(loaded.Options() == options) << ReadFileText(FileName);
