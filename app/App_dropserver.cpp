@@ -7,6 +7,13 @@
 
 #include <memory>
 
+namespace {
+
+// How long a client that has dropped may take to let the target go.
+const DWORD ReleaseLimit = 2000;
+
+}
+
 // The installer registers each of them.
 // {AEFD9727-B9A8-48D3-BBBD-1A9F5391B483}
 const CLSID DropTargetClassId = {0xAEFD9727, 0xB9A8, 0x48D3, {0xBB, 0xBD, 0x1A, 0x9F, 0x53, 0x91, 0xB4, 0x83}};
@@ -46,8 +53,12 @@ std::vector<TDataItem> WaitForDrop(TExplorerCommand command)
     const auto state = std::make_shared<TDropState>();
     {
         TLocalServer server(*classes[command], [state] { return NewDropTarget(state); });
-        server.Serve([&] { return state->Dropped || state->Released; });
+        // Explorer lets the target go right after Drop, and waits on that
+        // call too: the run starts only once it has returned, or a client
+        // that keeps the target has had its time.
+        server.Serve([&] {
+            return state->Released || (state->Dropped && GetTickCount() - state->DroppedAt >= ReleaseLimit);
+        });
     }
-    // The run starts only now, after Drop has returned to Explorer.
     return state->Items;
 }

@@ -21,8 +21,12 @@ bool TRunProgress::Next(int position, const std::string& source)
         FDialog = GetProgressDialog();
         FDialog->Show();
     }
-    if (!FDialog)
+    // Before the window, the thread's messages go through all the same: a
+    // client such as Explorer may still be waiting on a call to the program.
+    if (!FDialog) {
+        Application.ProcessMessages();
         return true;
+    }
     FDialog->Step(position, FCount, source);
     if (FDialog->Cancelled())
         FStoppedAt = position;

@@ -153,5 +153,7 @@ TDropped TExplorer::Drop(IDataObject* data, bool drop, const wchar_t* classId) c
         target->DragLeave();
     }
     target->Release();
+    if (OnReleased)
+        OnReleased();
     return dropped;
 }

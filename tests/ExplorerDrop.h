@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,10 @@ public:
     // Creates the class, enters with the data and drops it when it was
     // taken; with drop false, lets the target go after DragEnter.
     TDropped Drop(IDataObject* data, bool drop = true, const wchar_t* classId = DropTargetClass) const;
+
+    // Called the moment the release of the target has returned, to look at
+    // what the server has done by then.
+    std::function<void()> OnReleased;
 
 private:
     std::wstring FExeName;

@@ -230,7 +230,8 @@ TProgramRun WatchProgram(HANDLE process, DWORD processId, const std::vector<TAns
 }
 
 TProgramRun DropOnProgram(const std::string& exe, const std::vector<std::wstring>& paths,
-                          const std::vector<TAnswer>& answers, const wchar_t* classId)
+                          const std::vector<TAnswer>& answers, const wchar_t* classId,
+                          std::function<void()> onReleased)
 {
     std::wstring folder;
     std::vector<std::wstring> names;
@@ -238,7 +239,8 @@ TProgramRun DropOnProgram(const std::string& exe, const std::vector<std::wstring
         folder = path.substr(0, path.rfind(L'\\'));
         names.push_back(path.substr(folder.size() + 1));
     }
-    const TExplorer explorer(Wide(exe));
+    TExplorer explorer(Wide(exe));
+    explorer.OnReleased = std::move(onReleased);
     // Wine's shell parses no path beyond MAX_PATH, where Explorer on Windows
     // hands over its ID list all the same: such paths go as a list of files.
     IDataObject* data = folder.size() < MAX_PATH - 12 ? explorer.FolderItems(folder, names) : explorer.FileList(paths);

@@ -71,7 +71,8 @@ TProgramRun WatchProgram(HANDLE process, DWORD processId, const std::vector<TAns
 // answers the windows of the server it started: the class of Send To, or
 // that of another of the menu's commands.
 TProgramRun DropOnProgram(const std::string& exe, const std::vector<std::wstring>& paths,
-                          const std::vector<TAnswer>& answers, const wchar_t* classId = nullptr);
+                          const std::vector<TAnswer>& answers, const wchar_t* classId = nullptr,
+                          std::function<void()> onReleased = nullptr);
 
 // Answers. Press: posts the command (IDOK, IDCANCEL) to the window.
 TAnswer Press(int command);

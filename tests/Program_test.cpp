@@ -185,6 +185,12 @@ protected:
         return text;
     }
 
+    // A check that Out holds no more than it held before.
+    std::function<void()> ExpectNoneMade(const std::vector<std::string>& before) const
+    {
+        return [this, before] { EXPECT_EQ(DirectoryNames(Out), before) << "made before Explorer let go"; };
+    }
+
     // Runs the program on arguments, or drops them on it as Explorer would
     // (then they must share one folder), and checks the windows it showed.
     void Run(const std::string& arguments, const std::vector<TAnswer>& answers, const std::vector<std::string>& windows,
@@ -193,7 +199,10 @@ protected:
         std::vector<std::wstring> paths;
         for (const std::string& path : SplitCommandLine(Expand(arguments).c_str()))
             paths.push_back(Wide(path));
-        const TProgramRun run = drop ? DropOnProgram(Exe, paths, answers)
+        // Explorer never waits on the run: it has let the target go before
+        // the first directory is made.
+        const std::vector<std::string> before = DirectoryNames(Out);
+        const TProgramRun run = drop ? DropOnProgram(Exe, paths, answers, nullptr, ExpectNoneMade(before))
                                      : RunProgram(Exe, Wide(Expand(arguments)), answers, Src);
         EXPECT_TRUE(run.Ended);
         EXPECT_EQ(run.ExitCode, 0u);
@@ -516,7 +525,8 @@ TEST_F(ProgramRuns, TwoThousandFiveHundredSourcesFromExplorerInOneRun)
         commandLine += paths.back().size() + 3;
     }
     EXPECT_GT(commandLine, 150000u);
-    const TExplorer explorer(Wide(Exe));
+    TExplorer explorer(Wide(Exe));
+    explorer.OnReleased = ExpectNoneMade({});
     std::vector<std::wstring> names;
     for (const std::wstring& path : paths)
         names.push_back(path.substr(path.rfind(L'\\') + 1));

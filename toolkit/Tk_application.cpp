@@ -68,6 +68,19 @@ void TApplication::Terminate()
     PostQuitMessage(0);
 }
 
+void TApplication::ProcessMessages()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
 bool TApplication::Idle()
 {
     // A copy, so that the handler can clear OnIdle while it runs.

@@ -62,6 +62,10 @@ public:
     void Run();
     // Ends the message loop of Run.
     void Terminate();
+    // Lets the messages that are waiting through, COM's among them, for work
+    // that shows no window yet, and returns without waiting or raising the
+    // idle event. A quit is left for the loop of Run.
+    void ProcessMessages();
 
     // Called whenever a message loop of the program finds its queue empty;
     // done = false asks to be called again at once instead of after the

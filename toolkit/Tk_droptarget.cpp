@@ -45,6 +45,7 @@ public:
             if (FAccepted) {
                 FState->Items = std::move(items);
                 FState->Dropped = true;
+                FState->DroppedAt = GetTickCount();
             }
         }
         *effect = Effect(*effect);

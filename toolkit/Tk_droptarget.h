@@ -16,6 +16,8 @@ struct TDropState {
     // The items of the first drop that held a file-system item.
     std::vector<TDataItem> Items;
     bool Dropped = false;
+    // GetTickCount at the drop.
+    DWORD DroppedAt = 0;
     // Every client has let the target go.
     bool Released = false;
 };

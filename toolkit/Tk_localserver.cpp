@@ -69,7 +69,7 @@ void TLocalServer::Serve(const std::function<bool()>& done)
     const auto* factory = static_cast<const TClassFactory*>(FFactory);
     const DWORD start = GetTickCount();
     // Wakes the loop now and then to look at the clock.
-    const UINT_PTR timer = SetTimer(nullptr, 0, 1000, nullptr);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, nullptr);
     MSG message;
     while (!done() && (factory->Created || GetTickCount() - start < FirstClientLimit)) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
