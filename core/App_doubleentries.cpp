@@ -6,7 +6,10 @@
 
 #include <algorithm>
 
-std::string NormalizeSourcePath(const std::string& raw, TLongPathCache& longPaths)
+namespace {
+
+template <class TGetLongPath>
+std::string Normalized(const std::string& raw, TGetLongPath getLongPath)
 {
     if (!IsAbsolutePath(raw))
         throw EAppError(Format("The program cannot accept the path \"%s\" because it is not in absolute form.", raw));
@@ -17,13 +20,25 @@ std::string NormalizeSourcePath(const std::string& raw, TLongPathCache& longPath
         expanded = raw;
     std::string path;
     try {
-        path = longPaths.GetLongPath(expanded);
+        path = getLongPath(expanded);
     } catch (const EFileError&) {
         throw EAppError(Format("The program cannot accept the path \"%s\" because its long form is unavailable.", expanded));
     }
     if (ExtractFileName(path).empty())
         throw EAppError(Format("The program cannot accept the path \"%s\" because its name is empty.", path));
     return path;
+}
+
+}
+
+std::string NormalizeSourcePath(const std::string& raw)
+{
+    return Normalized(raw, [](const std::string& path) { return GetLongPath(path); });
+}
+
+std::string NormalizeSourcePath(const std::string& raw, TLongPathCache& longPaths)
+{
+    return Normalized(raw, [&](const std::string& path) { return longPaths.GetLongPath(path); });
 }
 
 const TDoubleEntry& TDoubleEntriesModel::Entries(int index) const

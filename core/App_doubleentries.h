@@ -9,12 +9,14 @@
 #include <vector>
 
 // The canonical form of a source path: absolute, expanded, long, with a
-// non-empty name; the long form through the run's cache. Raises EAppError
-// for a path it refuses.
+// non-empty name. Raises EAppError for a path it refuses.
+std::string NormalizeSourcePath(const std::string& raw);
+// The same, with the long form through the run's cache.
 std::string NormalizeSourcePath(const std::string& raw, TLongPathCache& longPaths);
 
 class TDoubleEntry {
 public:
+    explicit TDoubleEntry(const std::string& raw) : Path(NormalizeSourcePath(raw)) {}
     TDoubleEntry(const std::string& raw, TLongPathCache& longPaths) : Path(NormalizeSourcePath(raw, longPaths)) {}
 
     const std::string Path;

@@ -27,18 +27,31 @@ bool RegularFileExists(const std::string& path)
     return GetPathKind(path) == pkFile;
 }
 
+namespace {
+
+const char* const NoLongPath = "The program could not get the long path of the file.";
+
+}
+
+std::string GetLongPath(const std::string& path)
+{
+    const std::string longPath = HasWildcards(path) ? std::string() : LongPathName(path);
+    if (longPath.empty())
+        throw EFileError(NoLongPath);
+    return longPath;
+}
+
 std::string TLongPathCache::GetLongPath(const std::string& path)
 {
-    static const char* const message = "The program could not get the long path of the file.";
     if (HasWildcards(path))
-        throw EFileError(message);
+        throw EFileError(NoLongPath);
     const std::string folder = ExtractFileDir(path);
     auto found = FFolders.find(folder);
     if (found == FFolders.end())
         found = FFolders.emplace(folder, LongPathName(folder)).first;
     const std::string longPath = LongPathNameIn(found->second, path);
     if (longPath.empty())
-        throw EFileError(message);
+        throw EFileError(NoLongPath);
     return longPath;
 }
 

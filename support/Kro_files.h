@@ -18,14 +18,17 @@ bool PathExists(const std::string& path);
 // True when something is at the path and it is not a directory.
 bool RegularFileExists(const std::string& path);
 
+// The long form of an existing path, the platform's own; EFileError when
+// the path holds a wildcard or the platform cannot give the long form.
+std::string GetLongPath(const std::string& path);
+
 // The long forms of one run's paths. Every component of a path is a look-up
 // on disk, on a network share a round trip each, and the sources of a run
 // mostly share their folder: each folder's long form is looked up once, and
 // then only each name's own.
 class TLongPathCache {
 public:
-    // The long form of an existing path, the platform's own; EFileError when
-    // the path holds a wildcard or the platform cannot give the long form.
+    // What the free GetLongPath gives for the path.
     std::string GetLongPath(const std::string& path);
 
 private:

@@ -15,6 +15,7 @@ void ExpectRefused(const std::string& raw, const std::string& message)
 {
     TLongPathCache longPaths;
     EXPECT_EQ(ThrownMessage<EAppError>([&] { NormalizeSourcePath(raw, longPaths); }), message) << raw;
+    EXPECT_EQ(ThrownMessage<EAppError>([&] { TDoubleEntry{raw}; }), message) << raw;
 }
 
 std::string NotAbsolute(const std::string& raw)
@@ -73,10 +74,12 @@ TEST(AppDoubleEntries, PathsBecomeAbsoluteExpandedAndLong)
     EXPECT_EQ(NormalizeSourcePath(path, longPaths), expected);
     EXPECT_EQ(NormalizeSourcePath(dir / "Long directory name\\.\\..\\Long directory name\\report.txt", longPaths), expected);
     EXPECT_EQ(TDoubleEntry(expected, longPaths).Path, expected);
+    EXPECT_EQ(TDoubleEntry(path).Path, expected);
 
     // Drive-relative: against the current directory of that drive.
     const TInDirectory in(dir / "Long directory name");
     EXPECT_EQ(NormalizeSourcePath(expected.substr(0, 2) + "report.txt", longPaths), expected);
+    EXPECT_EQ(NormalizeSourcePath(expected.substr(0, 2) + "report.txt"), expected);
 }
 
 TEST(AppDoubleEntries, EachRefusalNamesThePathItRefused)

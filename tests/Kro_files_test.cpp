@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 TEST(KroFiles, ExistenceTellsFilesFromDirectories)
 {
     TTempDir dir;
@@ -33,6 +35,7 @@ TEST(KroFiles, GetLongPathTurnsShortNamesLong)
 
     const std::string path = ShortFormBelow(dir, longPath + "\\Quarterly report 2026.txt");
     ASSERT_EQ(path.find("Quarterly"), std::string::npos) << path;
+    EXPECT_EQ(GetLongPath(path), longPath + "\\Quarterly report 2026.txt");
     EXPECT_EQ(TLongPathCache().GetLongPath(path), longPath + "\\Quarterly report 2026.txt");
 }
 
@@ -84,6 +87,7 @@ TEST(KroFiles, GetLongPathTakesALongFormOfMoreThanMaxPathBytes)
         MakeDirectory(path);
     }
     ASSERT_GT(path.size(), static_cast<size_t>(MAX_PATH));
+    EXPECT_EQ(GetLongPath(path), path);
     EXPECT_EQ(TLongPathCache().GetLongPath(path), path);
 }
 
@@ -92,9 +96,9 @@ TEST(KroFiles, GetLongPathRefusesMissingAndWildcardPaths)
     TTempDir dir;
     WriteFileText(dir / "a.txt", "x");
     for (const std::string& path : {dir / "missing.txt", dir / "*.txt", dir / "a.tx?", std::string()}) {
-        EXPECT_EQ(ThrownMessage<EFileError>([&] { TLongPathCache().GetLongPath(path); }),
-                  "The program could not get the long path of the file.")
-            << path;
+        for (const auto& form : {std::function<void()>([&] { GetLongPath(path); }),
+                                 std::function<void()>([&] { TLongPathCache().GetLongPath(path); })})
+            EXPECT_EQ(ThrownMessage<EFileError>(form), "The program could not get the long path of the file.") << path;
     }
 }
 
