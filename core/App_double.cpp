@@ -70,6 +70,10 @@ void TDoubleExecutor::MoveIntoCreated()
                  : error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? AlreadyHeld
                                                                                : SystemErrorText(error));
     }
+    // Where a move changes the file ID (on FAT it is the entry's place in
+    // its folder), the record learns the new one; where it cannot, the undo
+    // leaves the source alone rather than act on something else.
+    Record->Moved(target);
 }
 
 // The source stays where it was, and so does nothing of the directory made

@@ -21,9 +21,14 @@ const int RecordNames = 30;
 const char* const RecordPattern = "Run??.txt";
 
 // The lock of one records folder, which every program in the same folder
-// takes before it replaces or removes a record there.
+// takes before it replaces or removes a record there. Named after the folder
+// that holds it, by its identity where it has one: a short or a network form
+// of its path names the same lock.
 std::string LockName(const std::string& folder)
 {
+    TFileIdentity identity;
+    if (GetFileIdentity(ExtractFileDir(folder), identity))
+        return Format("Tesselo.Records.%08X.%016llX", identity.Volume, static_cast<unsigned long long>(identity.File));
     std::uint64_t hash = 14695981039346656037ull;
     for (const char byte : FileNameKey(folder))
         hash = (hash ^ static_cast<unsigned char>(byte)) * 1099511628211ull;
@@ -99,6 +104,8 @@ bool ParseLine(const std::string& line, TRecordedChange& change)
         != 0)
         return false;
     const std::vector<std::string> fields = Fields(line.substr(0, tab));
+    if (fields.size() == 3 && fields[0] == "T")
+        return IdentityFields(fields[1], fields[2], change.Identity);
     if (fields.size() == 4 && fields[0] == "D")
         return IdentityFields(fields[1], fields[2], change.Identity) && PathField(fields[3], change.Path);
     change.Move = true;
@@ -117,6 +124,13 @@ std::vector<TRecordedChange> ParseRecord(const std::string& content)
         TRecordedChange change;
         if (end == std::string::npos || line.find('\0') != std::string::npos || !ParseLine(line, change))
             break;
+        // The identity at the target, which belongs to the move before it.
+        if (line[0] == 'T') {
+            if (changes.empty() || !changes.back().Move)
+                break;
+            changes.back().Identity = change.Identity;
+            continue;
+        }
         changes.push_back(change);
     }
     return changes;
@@ -164,6 +178,8 @@ std::string RecordText(const std::vector<TRecordedChange>& changes)
 }
 
 // 2.1.0's record: the program's text, a change a line, without identities.
+// Each change takes the identity of what stands at its path now: the
+// directory, or the moved source at its target; nothing there, none.
 std::vector<TRecordedChange> ReadOldRecord(const std::string& fileName)
 {
     std::vector<TRecordedChange> changes;
@@ -183,6 +199,7 @@ std::vector<TRecordedChange> ReadOldRecord(const std::string& fileName)
         } else {
             break;
         }
+        GetFileIdentity(change.Move ? change.Target : change.Path, change.Identity);
         changes.push_back(change);
     }
     return changes;
@@ -209,7 +226,11 @@ bool TRunRecord::Directory(const std::string& path)
 {
     TRecordedChange change;
     change.Path = path;
-    return GetFileIdentity(path, change.Identity) && Write(LineOf(change));
+    // A directory left out of the record would keep every move into it from
+    // being taken back: so nothing more is recorded, and nothing moved.
+    if (!FFailed && !GetFileIdentity(path, change.Identity))
+        FFailed = true;
+    return Write(LineOf(change));
 }
 
 bool TRunRecord::Move(const std::string& source, const std::string& target, std::uint64_t time)
@@ -220,6 +241,13 @@ bool TRunRecord::Move(const std::string& source, const std::string& target, std:
     change.Target = target;
     change.Time = time;
     return GetFileIdentity(source, change.Identity) && Write(LineOf(change));
+}
+
+bool TRunRecord::Moved(const std::string& target)
+{
+    TFileIdentity identity;
+    return GetFileIdentity(target, identity)
+        && Write(WithChecksum(Format("T\t%x\t%llx", identity.Volume, static_cast<unsigned long long>(identity.File))));
 }
 
 bool TRunRecord::Write(const std::string& line)
@@ -257,6 +285,7 @@ bool ReadNewestRun(const std::string& folder, TRunOnRecord& run)
         run.FileName = file.Path;
         run.Ended = file.Time;
         run.Changes = ParseRecord(content);
+        GetFileIdentity(file.Path, run.File);
         return true;
     }
     return false;
@@ -270,7 +299,11 @@ bool HasRunRecord(const std::string& folder)
 void KeepLeftOfRun(const TRunOnRecord& run, const std::vector<TRecordedChange>& left)
 {
     const TNamedLock lock(LockName(ExtractFileDir(run.FileName)));
-    if (GetPathKind(run.FileName) != pkFile)
+    // Gone, taken back by another undo, or another run's record by now.
+    TFileIdentity identity;
+    std::uint64_t time = 0;
+    if (!GetFileIdentity(run.FileName, identity) || identity != run.File || !LastWriteTime(run.FileName, time)
+        || time != run.Ended)
         return;
     if (left.empty()) {
         DeleteOwnFile(run.FileName);

@@ -10,8 +10,11 @@
 // no path holds; each line ends with a checksum of what comes before it:
 //   D <tab> volume <tab> file ID <tab> a directory the run made <tab> checksum
 //   M <tab> time <tab> volume <tab> file ID <tab> the source <tab> where it went <tab> checksum
+//   T <tab> volume <tab> file ID <tab> checksum: the object of the move before it, at its target
 // The volume and file ID name the object itself, the directory made or the
-// source moved; the time is the source's last write time. A record is read
+// source moved; the time is the source's last write time. A file system may
+// give a moved object another ID (FAT takes it from the entry's place), so
+// the ID at the target follows the move. A record is read
 // line by line, and the first line that is cut, fails its checksum or does
 // not parse ends it: only the whole lines before it count.
 #pragma once
@@ -32,8 +35,9 @@ struct TRecordedChange {
     // Where the source went.
     std::string Target;
     std::uint64_t Time = 0;
-    // The directory made, or the source moved; not known in the records of
-    // runs of 2.1.0.
+    // The directory made, or the source moved (at its target once it moved).
+    // The records of 2.1.0 name none: they take the identities of what stood
+    // at the paths when they were taken over.
     TFileIdentity Identity;
 };
 
@@ -52,6 +56,8 @@ public:
     // directory made, the source before its move.
     bool Directory(const std::string& path);
     bool Move(const std::string& source, const std::string& target, std::uint64_t time);
+    // After the move: the identity of what now stands at its target.
+    bool Moved(const std::string& target);
 
 private:
     bool Write(const std::string& line);
@@ -67,6 +73,9 @@ struct TRunOnRecord {
     std::string FileName;
     std::uint64_t Ended = 0;
     std::vector<TRecordedChange> Changes;
+    // The record's file, which its name alone does not tell: a name is used
+    // again once its record is gone.
+    TFileIdentity File;
 };
 
 // The finished run whose record was written last; false when there is none.
@@ -77,7 +86,7 @@ bool HasRunRecord(const std::string& folder);
 // Puts what is left of a run that was taken back in its record's place: the
 // record then holds exactly those changes, with the run's own time, or goes
 // when none are left. Only that record is touched, and only while it is
-// there. EInOutError when it cannot be rewritten.
+// there unchanged. EInOutError when it cannot be rewritten.
 void KeepLeftOfRun(const TRunOnRecord& run, const std::vector<TRecordedChange>& left);
 // Brings the records of 2.1.0, the file oldRecord and the runs' files beside
 // it (its name with the run's process, ending in .tmp), into folder, each

@@ -12,11 +12,11 @@ namespace {
 
 const char* const NotTheOne = "It is not the one that the run made.";
 
-// A record of 2.1.0 names no identity: its changes go by their paths.
+// An object that the record names no identity for is never the run's.
 bool IsOtherObject(const std::string& path, const TFileIdentity& recorded)
 {
     TFileIdentity identity;
-    return recorded.Known() && (!GetFileIdentity(path, identity) || identity != recorded);
+    return !recorded.Known() || !GetFileIdentity(path, identity) || identity != recorded;
 }
 
 // The rename is the test that nothing stands at the old path: it replaces

@@ -470,6 +470,21 @@ TEST_F(AppDoubleMoves, EachRunIsTakenBackInTurnNewestFirst)
     EXPECT_TRUE(Undo().Paths.empty());
     EXPECT_EQ(ReadFileText(other), "x");
     EXPECT_FALSE(HasRunRecord(Runs));
+
+    // Two undos of one run: the second, coming late, finds another run's
+    // record under that name by then, and leaves it.
+    NextRun();
+    Run(first);
+    Record.reset();
+    TRunOnRecord once;
+    TRunOnRecord twice;
+    ASSERT_TRUE(ReadNewestRun(Runs, once) && ReadNewestRun(Runs, twice));
+    KeepLeftOfRun(once, TakeBack(once.Changes).Left);
+    NextRun();
+    Run(first);
+    Record.reset();
+    KeepLeftOfRun(twice, {});
+    EXPECT_TRUE(HasRunRecord(Runs));
 }
 
 // A record counts up to its first line that is not whole: cut inside a
@@ -482,9 +497,9 @@ TEST_F(AppDoubleMoves, ARecordIsReadUpToItsFirstLineThatIsNotWhole)
     Record.reset();
     const std::string file = Runs + "\\Run01.txt";
     const std::string whole = ReadFileText(file);
-    const size_t third = whole.find("\r\n", whole.find("\r\n") + 2) + 2;
-    // The third line names the directory made: cut before the last byte of
-    // its name's last character, which the checksum follows.
+    const size_t third = whole.find("\r\nD\t") + 2;
+    // The second directory's line names it: cut before the last byte of its
+    // name's last character, which the checksum follows.
     const std::string cut = whole.substr(0, whole.find('\t', whole.rfind("\t", whole.find("\r\n", third)) - 1) - 1);
     std::string changed = whole;
     changed[whole.find("a.txt")] = 'b';
