@@ -55,8 +55,9 @@ void TDoubleExecutor::MoveIntoCreated()
 {
     const std::string target = IncludeTrailingPathDelimiter(CreatedPath) + ExtractFileName(SourcePath);
     // Asked before the move is written: the record must not name a move
-    // that can only fail, into a shared directory that holds the name.
-    if (GetPathKind(target) != pkNothing)
+    // that can only fail, into a shared directory that holds the name. A
+    // directory made just now holds nothing.
+    if (!FMadeNow && GetPathKind(target) != pkNothing)
         FailMove(AlreadyHeld);
     std::uint64_t time = 0;
     if (!LastWriteTime(SourcePath, time))

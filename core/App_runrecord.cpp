@@ -240,14 +240,19 @@ bool TRunRecord::Move(const std::string& source, const std::string& target, std:
     change.Path = source;
     change.Target = target;
     change.Time = time;
-    return GetFileIdentity(source, change.Identity) && Write(LineOf(change));
+    if (!GetFileIdentity(source, change.Identity))
+        return false;
+    FMoved = change.Identity;
+    return Write(LineOf(change));
 }
 
 bool TRunRecord::Moved(const std::string& target)
 {
     TFileIdentity identity;
-    return GetFileIdentity(target, identity)
-        && Write(WithChecksum(Format("T\t%x\t%llx", identity.Volume, static_cast<unsigned long long>(identity.File))));
+    if (!GetFileIdentity(target, identity))
+        return false;
+    return identity == FMoved
+        || Write(WithChecksum(Format("T\t%x\t%llx", identity.Volume, static_cast<unsigned long long>(identity.File))));
 }
 
 bool TRunRecord::Write(const std::string& line)

@@ -56,7 +56,8 @@ public:
     // directory made, the source before its move.
     bool Directory(const std::string& path);
     bool Move(const std::string& source, const std::string& target, std::uint64_t time);
-    // After the move: the identity of what now stands at its target.
+    // After the move: the identity of what now stands at its target, written
+    // only where the move changed it.
     bool Moved(const std::string& target);
 
 private:
@@ -64,6 +65,7 @@ private:
 
     std::string FFolder;
     std::unique_ptr<TTextLog> FLog;
+    TFileIdentity FMoved;
     bool FFailed = false;
 };
 

@@ -553,3 +553,24 @@ TEST_F(AppDoubleMoves, ARunWithoutARecordKeepsTheEarlierOnes)
     EXPECT_EQ(GetPathKind(Runs + "\\Run01.txt"), pkFile);
     EXPECT_EQ(GetPathKind(Runs + "\\Run30.txt"), pkFile);
 }
+
+// Where a file system gives a moved object another ID, as FAT does, the
+// record follows it to the target.
+TEST_F(AppDoubleMoves, AMoveThatChangesTheIdentityIsRecordedAtTheTarget)
+{
+    const std::string source = File("a.txt");
+    const std::string target = Output / "a.txt";
+    TFileIdentity before;
+    ASSERT_TRUE(GetFileIdentity(source, before));
+    ASSERT_TRUE(Record->Move(source, target, 0));
+    WriteFileText(target, "another object");
+    ASSERT_TRUE(Record->Moved(target));
+    Record.reset();
+    TFileIdentity after;
+    ASSERT_TRUE(GetFileIdentity(target, after));
+    TRunOnRecord run;
+    ASSERT_TRUE(ReadNewestRun(Runs, run));
+    ASSERT_EQ(run.Changes.size(), 1u);
+    EXPECT_NE(before, after);
+    EXPECT_EQ(run.Changes[0].Identity, after);
+}
