@@ -1,29 +1,35 @@
 #!/bin/bash
-# Times whole processes under one Wine: Tesselo.exe and three reference
-# programs (a bare loop of CreateDirectoryA, the least program that does
-# Tesselo's job, a bare GUI program that goes idle once), on the same short
-# source paths, with free names and with every first name taken; Tesselo.exe
-# on 10,000 sources dropped on it as Explorer drops them (tools/bench's
-# DropClient, which times the program from the class's creation to the
-# server's end); then Tesselo.exe alone on the same 500 names one and twelve
-# folders deep. Prints Markdown tables of medians with their spread, the
-# ratios the goals name, and the size of the release exe. Not part of the
-# tests.
+# Times whole processes under one Wine: Tesselo.exe and the reference
+# programs of tools/bench (a bare loop of CreateDirectoryA, the least
+# program that does Tesselo's job, a bare GUI program that goes idle once, a
+# bare drop server), on the same short source paths. The rows: Tesselo and
+# the two loops on 1 to 1,000 sources, with free names and with every first
+# name taken; one source started from inside Wine (Starter), beside the bare
+# GUI program; a drop of 3 sources on Tesselo and on the bare server, and the
+# release of the target after a drop of 3,000 (DropClient); 10,000 sources
+# dropped on Tesselo, beside the two loops given the same 10,000 in a list
+# file; Tesselo alone on the same 500 names one and twelve folders deep.
+# Prints Markdown tables of medians with their spread, the ratios the goals
+# name, the load average before and after, and the size of the release exe.
+# Not part of the tests.
 #
 # TESSELO_BUILD_DIR: the build tree (build/); TESSELO_BENCH_RUNS: runs of
-# each case (7).
+# each case (7); TESSELO_BENCH_LARGE_RUNS: runs of each case of 10,000 (3).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${TESSELO_BUILD_DIR:-$root/build}"
 runs="${TESSELO_BENCH_RUNS:-7}"
+large_runs="${TESSELO_BENCH_LARGE_RUNS:-3}"
 sizes=(1 10 100 1000)
 depth_sources=500
 drop_sources=10000
+small_drop=3
+release_drop=3000
 depths=(1 12)
 
 "$root/scripts/setup.sh" >&2
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >/dev/null
-cmake --build "$build" --parallel "$(nproc)" --target Tesselo BareLoop LeastProgram BareGui DropClient hold_desktop >/dev/null
+cmake --build "$build" --parallel "$(nproc)" --target Tesselo BareLoop LeastProgram BareGui BareServer Starter DropClient hold_desktop >/dev/null
 
 # The tests' Wine session: their X display, one prefix and one wineserver
 # for every run, so that no run pays for starting Wine itself, and windows
@@ -61,8 +67,11 @@ for depth in "${depths[@]}"; do
 done
 mkdir "$work/m"
 (cd "$work/m" && touch $(seq -f 'f%05g.txt' 1 "$drop_sources"))
-cp "$build/tools/bench/BareLoop.exe" "$build/tools/bench/LeastProgram.exe" "$build/tools/bench/BareGui.exe" \
-    "$build/tools/bench/DropClient.exe" "$work/bin/"
+# The same 10,000 for the two loops, one path a line.
+seq -f 'C:\tb\m\f%05g.txt' 1 "$drop_sources" | sed 's/$/\r/' >"$work/m.txt"
+for program in BareLoop LeastProgram BareGui BareServer Starter DropClient; do
+    cp "$build/tools/bench/$program.exe" "$work/bin/"
+done
 # The exe as the user gets it.
 x86_64-w64-mingw32-strip -o "$work/bin/Tesselo.exe" "$build/app/Tesselo.exe"
 settings() {
@@ -106,27 +115,73 @@ run() {
         'BEGIN { printf "%s %s %s %s %.1f\n", p, n, c, d, (b - a) * 1000 }' >>"$results"
 }
 
-# Drops the sources of C:\tb\m on Tesselo and records the time DropClient
-# gives: from just before it creates the class to the end of the server,
-# without the time it took to make the data object of 10,000 names. Checks
-# that the program made a directory for each.
+# Drops the first n sources of C:\tb\m on a server, Tesselo or the bare
+# one, and records the three times DropClient gives: from just before it
+# creates the class to the end of the server (without the time it took to
+# make the data object), the creation alone, and the release of the target.
+# Checks that Tesselo made a directory for each.
 run_drop() {
+    local n=$1 server=${2:-Tesselo}
     rm -rf "$work/o"
     mkdir "$work/o"
     settings
-    local milliseconds
-    milliseconds=$(timeout 600 "$build/wine-run.sh" 'C:\tb\bin\DropClient.exe' 'C:\tb\bin\Tesselo.exe' 'C:\tb\m' "$drop_sources" \
-        </dev/null 2>/dev/null | tr -d '\r') || echo "DropClient ended with an error" >&2
+    local class=()
+    [ "$server" = BareServer ] && class=('{B5A93A0B-DB0E-4E12-82AE-2E031BFB70BC}')
+    local times
+    times=$(timeout 600 "$build/wine-run.sh" 'C:\tb\bin\DropClient.exe' "C:\\tb\\bin\\$server.exe" 'C:\tb\m' "$n" "${class[@]}" \
+        </dev/null 2>/dev/null | tr -d '\r') || echo "DropClient on $server ended with an error" >&2
     local made
     made=$(find "$work/o" -mindepth 1 -maxdepth 1 -type d | wc -l)
-    if [ "$made" -ne "$drop_sources" ]; then
-        echo "Tesselo on $drop_sources dropped sources left $made directories instead of $drop_sources" >&2
+    if [ "$server" = Tesselo ] && [ "$made" -ne "$n" ]; then
+        echo "Tesselo on $n dropped sources left $made directories instead of $n" >&2
     fi
-    if [ -n "$milliseconds" ]; then
-        echo "Tesselo $drop_sources drop 2 $milliseconds" >>"$results"
+    if [ -n "$times" ]; then
+        local total creation release
+        read -r total creation release <<<"$times"
+        printf '%s %s drop 2 %s\n%s %s create 2 %s\n%s %s release 2 %s\n' "$server" "$n" "$total" \
+            "$server" "$n" "$creation" "$server" "$n" "$release" >>"$results"
     fi
 }
 
+# One of the two loops on the 10,000 sources of C:\tb\m, from the list file.
+run_list() {
+    local program=$1
+    rm -rf "$work/o"
+    mkdir "$work/o"
+    local start=$EPOCHREALTIME
+    timeout 600 "$build/wine-run.sh" "C:\\tb\\bin\\$program.exe" 'C:\tb\o' '@C:\tb\m.txt' </dev/null >/dev/null 2>&1 ||
+        echo "$program ended with an error" >&2
+    local end=$EPOCHREALTIME
+    local made
+    made=$(find "$work/o" -mindepth 1 -maxdepth 1 -type d | wc -l)
+    if [ "$made" -ne "$drop_sources" ]; then
+        echo "$program on the list of $drop_sources left $made directories instead of $drop_sources" >&2
+    fi
+    awk -v p="$program" -v n="$drop_sources" -v a="$start" -v b="$end" \
+        'BEGIN { printf "%s %s list 2 %.1f\n", p, n, (b - a) * 1000 }' >>"$results"
+}
+
+# Tesselo on one source, or the bare GUI program, started and awaited from
+# inside Wine by Starter, which gives the time: Wine's loader started from
+# Linux, the same for both, stays out of it.
+run_started() {
+    local program=$1
+    rm -rf "$work/o"
+    mkdir "$work/o"
+    settings
+    local arguments=()
+    [ "$program" = Tesselo ] && arguments=('C:\tb\s\f0001.txt')
+    local milliseconds
+    milliseconds=$(timeout 600 "$build/wine-run.sh" 'C:\tb\bin\Starter.exe' "C:\\tb\\bin\\$program.exe" "${arguments[@]}" \
+        </dev/null 2>/dev/null | tr -d '\r') || echo "Starter on $program ended with an error" >&2
+    if [ "$program" = Tesselo ] && [ ! -d "$work/o/f0001" ]; then
+        echo "Tesselo started from inside Wine made nothing" >&2
+    fi
+    [ -n "$milliseconds" ] && echo "$program 1 started 2 $milliseconds" >>"$results"
+}
+
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+bench_start=$EPOCHREALTIME
 # Not timed: the first run of each starts the desktop and fills the caches.
 for program in BareLoop LeastProgram Tesselo BareGui; do
     run $program 1 free
@@ -134,7 +189,10 @@ done
 for depth in "${depths[@]}"; do
     run Tesselo 1 free "$depth"
 done
-run_drop
+run_drop "$small_drop"
+run_drop "$small_drop" BareServer
+run_started Tesselo
+run_started BareGui
 : >"$results"
 # Interleaved, so that a busy moment of the machine does not fall on one
 # program only.
@@ -147,10 +205,10 @@ for n in "${sizes[@]}"; do
             done
             if [ "$n" -eq 1 ] && [ $names = free ]; then
                 run BareGui 1 free
-            fi
-            # Beside the least program's runs that its goal is measured by.
-            if [ "$n" -eq 1000 ] && [ $names = free ]; then
-                run_drop
+                run_started Tesselo
+                run_started BareGui
+                run_drop "$small_drop"
+                run_drop "$small_drop" BareServer
             fi
         done
     done
@@ -161,6 +219,15 @@ for _ in $(seq "$runs"); do
         run Tesselo "$depth_sources" free "$depth"
     done
 done
+echo "Timing $release_drop and $drop_sources sources, $large_runs runs" >&2
+for _ in $(seq "$large_runs"); do
+    run_drop "$release_drop"
+    run_drop "$drop_sources"
+    run_list LeastProgram
+    run_list BareLoop
+done
+bench_seconds=$(awk -v a="$bench_start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.0f", b - a }')
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
 # Median, lowest and highest time in ms of one case: program, sources,
 # names, folders deep (2 unless given).
@@ -191,9 +258,18 @@ ratios() {
     echo "$(median_ratio "$@") (lowest times: $(ratio "$(lowest Tesselo "$2" "$3")" "$(lowest "$1" "$2" "$3")"))"
 }
 
+# A program's time over another's, in one case each: of the medians, and of
+# the lowest times, which a machine busy with other work disturbs least.
+case_ratios() {
+    echo "$(ratio "$(median $1 $2 $3)" "$(median $4 $5 $6)") (lowest times: $(ratio "$(lowest $1 $2 $3)" "$(lowest $4 $5 $6)"))"
+}
+
 exe="$work/bin/Tesselo.exe"
 size=$(stat -c %s "$exe")
-echo "Tesselo benchmark, $(date -u '+%Y-%m-%d'), $(nproc) cores, $(wine --version 2>/dev/null), $runs runs of each case"
+echo "Tesselo benchmark, $(date -u '+%Y-%m-%d'), $(nproc) cores, $(wine --version 2>/dev/null), $runs runs of each case," \
+    "$large_runs of each case of $release_drop or $drop_sources sources, $bench_seconds s timed"
+echo
+echo "Load average (1, 5, 15 minutes): $load_before before, $load_after after."
 echo
 echo "Whole-process time in ms under Wine: median (lowest–highest)."
 echo
@@ -208,29 +284,52 @@ done
 echo
 echo "Bare GUI program (starts, goes idle once, ends): $(cell BareGui 1 free) ms."
 echo
+echo "One source, started and awaited from inside Wine (Starter), in ms:"
+echo
+echo "| Program | Time |"
+echo "|---|---:|"
+echo "| Bare GUI program | $(cell BareGui 1 started) |"
+echo "| Tesselo, 1 source | $(cell Tesselo 1 started) |"
+echo
+echo "Drops, timed by DropClient from the class's creation to the server's end; the creation alone (COM's activation) and the release of the target apart; in ms:"
+echo
+echo "| Server | Sources | Drop | Creation | Release |"
+echo "|---|---:|---:|---:|---:|"
+echo "| Bare server | $small_drop | $(cell BareServer $small_drop drop) | $(cell BareServer $small_drop create) | $(cell BareServer $small_drop release) |"
+echo "| Tesselo | $small_drop | $(cell Tesselo $small_drop drop) | $(cell Tesselo $small_drop create) | $(cell Tesselo $small_drop release) |"
+echo "| Tesselo | $release_drop | $(cell Tesselo $release_drop drop) | $(cell Tesselo $release_drop create) | $(cell Tesselo $release_drop release) |"
+echo "| Tesselo | $drop_sources | $(cell Tesselo $drop_sources drop) | $(cell Tesselo $drop_sources create) | $(cell Tesselo $drop_sources release) |"
+echo
+echo "The two loops on the same $drop_sources sources, from a list file, in one folder, in ms:"
+echo
+echo "| Program | Time |"
+echo "|---|---:|"
+echo "| Bare loop | $(cell BareLoop $drop_sources list) |"
+echo "| Least program | $(cell LeastProgram $drop_sources list) |"
+echo
 # Per source, in ms.
 per_source() {
     awk -v t="$1" -v n="$2" 'BEGIN { printf "%.3f", t / n }'
 }
-# The time a source costs through the drop over the time it costs the least
-# program at 1,000 sources, of the medians or of the lowest times.
+# The former measure of the drop: its time per source over the least
+# program's per source at 1,000, of the medians or of the lowest times.
 drop_ratio() {
     ratio "$("$1" Tesselo "$drop_sources" drop)" "$(awk -v t="$("$1" LeastProgram 1000 free)" -v n="$drop_sources" 'BEGIN { print t * n / 1000 }')"
 }
-echo "Tesselo through the drop, timed by DropClient from the class's creation to the server's end, in ms:"
-echo
-echo "| Sources | Names | Tesselo | Per source | ÷ least program's per source at 1,000 |"
-echo "|---:|---|---:|---:|---:|"
-echo "| $drop_sources | drop | $(cell Tesselo "$drop_sources" drop) | $(per_source "$(median Tesselo "$drop_sources" drop)" "$drop_sources")" \
-    "| $(drop_ratio median) |"
-echo
 echo "- Tesselo ÷ least program at 1,000 sources: $(ratios LeastProgram 1000 free) with free names," \
     "$(ratios LeastProgram 1000 taken) with every first name taken; goal: at most 1.25."
 echo "- Tesselo ÷ bare loop at 1,000 sources: $(ratios BareLoop 1000 free) with free names," \
-    "$(ratios BareLoop 1000 taken) with every first name taken."
-echo "- Tesselo ÷ bare GUI program at 1 source: $(ratios BareGui 1 free); goal: at most 1.10."
-echo "- Tesselo's time per source through the drop at $drop_sources sources ÷ the least program's at 1,000 sources:" \
-    "$(drop_ratio median) (lowest times: $(drop_ratio lowest)); goal: at most 1.10."
+    "$(ratios BareLoop 1000 taken) with every first name taken; goal: at most 1.25."
+echo "- Tesselo ÷ bare GUI program at 1 source, started from Linux: $(ratios BareGui 1 free);" \
+    "started from inside Wine: $(case_ratios Tesselo 1 started BareGui 1 started); goal: at most 1.10."
+echo "- Drop of $small_drop, Tesselo ÷ bare server: $(case_ratios Tesselo $small_drop drop BareServer $small_drop drop); goal: at most 1.10." \
+    "COM's activation is $(ratio "$(median BareServer $small_drop create)" "$(median BareServer $small_drop drop)") of the bare server's drop" \
+    "and $(ratio "$(median Tesselo $small_drop create)" "$(median Tesselo $small_drop drop)") of Tesselo's."
+echo "- Release of the target after a drop of $release_drop: $(cell Tesselo $release_drop release) ms; goal: at most 100 ms."
+echo "- Drop of $drop_sources ÷ the least program on the same $drop_sources: $(case_ratios Tesselo $drop_sources drop LeastProgram $drop_sources list);" \
+    "÷ the bare loop on them: $(case_ratios Tesselo $drop_sources drop BareLoop $drop_sources list); goals: at most 1.10."
+echo "- The former measure, the drop's time per source at $drop_sources ÷ the least program's at 1,000 sources:" \
+    "$(drop_ratio median) (lowest times: $(drop_ratio lowest)); Tesselo's per source: $(per_source "$(median Tesselo "$drop_sources" drop)" "$drop_sources") ms."
 echo
 echo "Tesselo on the same $depth_sources names at different depths, free names:"
 echo

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <set>
+#include <utility>
 
 const wchar_t* const DropTargetClass = L"{AEFD9727-B9A8-48D3-BBBD-1A9F5391B483}";
 const wchar_t* const MoveEachClass = L"{0AD49EF4-A0D4-40D5-8D36-1AB859BC2F38}";
@@ -43,6 +44,13 @@ std::set<DWORD> Processes(const std::wstring& exeName)
     return found;
 }
 
+double Milliseconds(const LARGE_INTEGER& start, const LARGE_INTEGER& end)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
 IShellFolder* BoundFolder(const std::wstring& path)
 {
     IShellFolder* folder = nullptr;
@@ -59,22 +67,27 @@ IShellFolder* BoundFolder(const std::wstring& path)
 
 }
 
-TExplorer::TExplorer(const std::wstring& exe)
+TExplorer::TExplorer(const std::wstring& exe, const std::wstring& otherClass)
     : FExeName(exe.substr(exe.rfind(L'\\') + 1)), FOle(SUCCEEDED(OleInitialize(nullptr)))
 {
-    for (const auto& registered : Classes) {
-        const std::wstring command = L"\"" + exe + L"\"" + registered.Word;
+    std::vector<std::pair<std::wstring, std::wstring>> commands;
+    for (const auto& registered : Classes)
+        commands.emplace_back(registered.Id, L"\"" + exe + L"\"" + registered.Word);
+    if (!otherClass.empty())
+        commands.emplace_back(otherClass, L"\"" + exe + L"\"");
+    for (const auto& [id, command] : commands) {
+        FClassKeys.push_back(ClassKey(id.c_str()));
         for (HKEY root : ClassRoots)
-            RegSetKeyValueW(root, (ClassKey(registered.Id) + L"\\LocalServer32").c_str(), nullptr, REG_SZ,
-                            command.c_str(), static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+            RegSetKeyValueW(root, (FClassKeys.back() + L"\\LocalServer32").c_str(), nullptr, REG_SZ, command.c_str(),
+                            static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
     }
 }
 
 TExplorer::~TExplorer()
 {
-    for (const auto& registered : Classes) {
+    for (const std::wstring& key : FClassKeys) {
         for (HKEY root : ClassRoots)
-            RegDeleteTreeW(root, ClassKey(registered.Id).c_str());
+            RegDeleteTreeW(root, key.c_str());
     }
     if (FOle)
         OleUninitialize();
@@ -130,7 +143,11 @@ TDropped TExplorer::Drop(IDataObject* data, bool drop, const wchar_t* classId) c
     CLSID id;
     CLSIDFromString(classId, &id);
     IDropTarget* target = nullptr;
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
     dropped.Created = CoCreateInstance(id, nullptr, CLSCTX_LOCAL_SERVER, IID_IDropTarget, reinterpret_cast<void**>(&target));
+    QueryPerformanceCounter(&end);
+    dropped.Creation = Milliseconds(start, end);
     for (DWORD process : Processes(FExeName)) {
         if (!before.count(process)) {
             dropped.ProcessId = process;
@@ -152,7 +169,10 @@ TDropped TExplorer::Drop(IDataObject* data, bool drop, const wchar_t* classId) c
     } else {
         target->DragLeave();
     }
+    QueryPerformanceCounter(&start);
     target->Release();
+    QueryPerformanceCounter(&end);
+    dropped.Release = Milliseconds(start, end);
     if (OnReleased)
         OnReleased();
     return dropped;

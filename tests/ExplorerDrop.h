@@ -27,14 +27,17 @@ struct TDropped {
     DWORD Entered = DROPEFFECT_NONE; // DragEnter's effect
     DWORD Dropped = DROPEFFECT_NONE; // Drop's, when DragEnter took the data
     DWORD Milliseconds = 0;          // the time Drop kept the caller waiting
+    double Creation = 0;             // ms that the class's creation took
+    double Release = 0;              // ms that the final release of the target took
     HANDLE Process = nullptr;        // the server COM started, owned by the caller
     DWORD ProcessId = 0;
 };
 
-// While it lives, the classes start exe as their local server.
+// While it lives, the classes start exe as their local server; so does
+// otherClass, a class of the caller's own, when one is given.
 class TExplorer {
 public:
-    explicit TExplorer(const std::wstring& exe);
+    explicit TExplorer(const std::wstring& exe, const std::wstring& otherClass = std::wstring());
     ~TExplorer();
     TExplorer(const TExplorer&) = delete;
     TExplorer& operator=(const TExplorer&) = delete;
@@ -55,6 +58,7 @@ public:
     std::function<void()> OnReleased;
 
 private:
+    std::vector<std::wstring> FClassKeys;
     std::wstring FExeName;
     bool FOle;
 };

@@ -1,6 +1,6 @@
 // Benchmark reference: nothing but the creation of each new directory; the
 // sources are taken to be regular files without asking.
-// Usage: BareLoop OUTPUT SOURCE...
+// Usage: BareLoop OUTPUT SOURCE|@LISTFILE...
 #include "BenchNames.h"
 
 #include <windows.h>
@@ -9,7 +9,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    for (int i = 2; i < __argc; ++i)
-        CreateNewName(__argv[1], __argv[i], true);
+    for (const std::string& source : Sources(__argc, __argv))
+        CreateNewName(__argv[1], source, true);
     return 0;
 }

@@ -1,7 +1,7 @@
 // Benchmark reference: the least program that does Tesselo's job, one call
 // for each step of a source: its full path, its long form, whether it is a
 // file, and the creation of its directory.
-// Usage: LeastProgram OUTPUT SOURCE...
+// Usage: LeastProgram OUTPUT SOURCE|@LISTFILE...
 #include "BenchNames.h"
 
 #include <windows.h>
@@ -10,10 +10,10 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    for (int i = 2; i < __argc; ++i) {
+    for (const std::string& source : Sources(__argc, __argv)) {
         char full[MAX_PATH];
         char longPath[MAX_PATH];
-        if (!GetFullPathNameA(__argv[i], MAX_PATH, full, nullptr) || !GetLongPathNameA(full, longPath, MAX_PATH))
+        if (!GetFullPathNameA(source.c_str(), MAX_PATH, full, nullptr) || !GetLongPathNameA(full, longPath, MAX_PATH))
             continue;
         const DWORD attributes = GetFileAttributesA(longPath);
         if (attributes != INVALID_FILE_ATTRIBUTES)
