@@ -31,8 +31,6 @@ TMainForm::~TMainForm()
 
 void TMainForm::Initialize()
 {
-    // Shown by the message loop as every main form is, but with no size.
-    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Application.OnIdle = [this](bool& done) { ApplicationIdle(done); };
 }
 

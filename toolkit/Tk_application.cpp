@@ -22,8 +22,6 @@ TApplication::~TApplication()
 void TApplication::Initialize()
 {
     // High-DPI drawing is the manifest's to declare, once.
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
     HDC screen = GetDC(nullptr);
     PixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
@@ -31,6 +29,15 @@ void TApplication::Initialize()
     // restoring the last used folder must not raise "There is no disk in
     // the drive".
     SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS);
+}
+
+void TApplication::InitializeControls()
+{
+    if (!FControlsInitialized) {
+        FControlsInitialized = true;
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+        InitCommonControlsEx(&controls);
+    }
 }
 
 void TApplication::InitializeOle()
@@ -46,7 +53,7 @@ void TApplication::InitializeOle()
 
 void TApplication::Run()
 {
-    if (FMainWindow)
+    if (FMainWindow && ShowMainForm)
         ShowWindow(FMainWindow, SW_SHOWNORMAL);
     MSG message;
     while (NextMessage(message) > 0) {
@@ -186,6 +193,7 @@ TBoxWithButton* TBoxWithButton::Current = nullptr;
 
 int TApplication::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags)
 {
+    InitializeControls();
     const TNormalPointer pointer;
     // The active dialog owns the box, so that it cannot be used meanwhile;
     // the dialog's taskbar button leads to both.

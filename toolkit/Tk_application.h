@@ -27,10 +27,13 @@ public:
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
 
-    // Turns on visual styles, reads the screen's density and keeps Windows'
-    // own error boxes for drives without a medium away; call once before
-    // any window.
+    // Reads the screen's density and keeps Windows' own error boxes for
+    // drives without a medium away; call once before any window.
     void Initialize();
+    // Loads the common controls with their visual styles, once, before the
+    // first control or message box: a run that shows neither does not pay
+    // for them.
+    void InitializeControls();
     // Sets up COM on this thread for the shell's dialogs, once; undone when
     // the application ends.
     void InitializeOle();
@@ -57,8 +60,11 @@ public:
     }
 
     HWND MainWindow() const { return FMainWindow; }
+    // False leaves the main window hidden when Run starts.
+    bool ShowMainForm = true;
 
-    // Shows the main window and runs the message loop until Terminate.
+    // Shows the main window, unless ShowMainForm is false, and runs the
+    // message loop until Terminate.
     void Run();
     // Ends the message loop of Run.
     void Terminate();
@@ -90,6 +96,7 @@ public:
     int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
 
 private:
+    bool FControlsInitialized = false;
     bool FOleTried = false;
     bool FOleInitialized = false;
     TOwnedWindow FHandle;

@@ -127,10 +127,13 @@ TForm::TForm(const TFormDesc& description) : FDpi(Application.PixelsPerInch)
         throw Exception("The program could not create a window.");
     SetWindowTextA(Handle(), description.Caption);
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FFont.get()), FALSE);
-    FSmallIcon = Application.Icon(LIM_SMALL);
-    FLargeIcon = Application.Icon(LIM_LARGE);
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.get()));
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FLargeIcon.get()));
+    // Only a window with a caption shows the icons.
+    if (description.BorderStyle == TBorderStyle::Dialog) {
+        FSmallIcon = Application.Icon(LIM_SMALL);
+        FLargeIcon = Application.Icon(LIM_LARGE);
+        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.get()));
+        SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FLargeIcon.get()));
+    }
 
     // Centred on the work area, with the client area of the description.
     RECT bounds = {0, 0, Scale(description.ClientWidth), Scale(description.ClientHeight)};
@@ -148,6 +151,8 @@ TForm::~TForm() = default;
 
 void TForm::CreateControls(const TFormDesc& description)
 {
+    if (!description.Controls.empty())
+        Application.InitializeControls();
     std::map<std::string, POINT> origins;
     int id = FirstControlId;
     for (const TControlDesc& control : description.Controls) {
