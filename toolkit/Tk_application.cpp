@@ -9,6 +9,12 @@
 
 TApplication Application;
 
+namespace {
+
+const char* const OwnerClassName = "TkApplicationOwner";
+
+}
+
 TApplication::~TApplication()
 {
     // Forms go before the window that owns them, the newest first.
@@ -101,9 +107,19 @@ bool TApplication::Idle()
 HWND TApplication::Handle()
 {
     if (!FHandle) {
-        // A plain static window is enough: it is never shown and handles nothing.
-        FHandle.reset(CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", Title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
-                                      nullptr, GetModuleHandleA(nullptr), nullptr));
+        // A class of its own, that handles nothing: the window is never
+        // shown. A control's class such as STATIC would load the common
+        // controls, which the manifest maps it to, in every run.
+        const HINSTANCE instance = GetModuleHandleA(nullptr);
+        WNDCLASSEXA windowClass = {};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = instance;
+        windowClass.lpszClassName = OwnerClassName;
+        if (!GetClassInfoExA(instance, OwnerClassName, &windowClass))
+            RegisterClassExA(&windowClass);
+        FHandle.reset(CreateWindowExA(WS_EX_TOOLWINDOW, OwnerClassName, Title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
+                                      nullptr, instance, nullptr));
         if (!FHandle)
             throw Exception("The program could not create a window.");
     }

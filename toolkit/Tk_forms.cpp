@@ -100,17 +100,21 @@ bool IsListBox(HWND control)
 
 TForm::TForm(const TFormDesc& description) : FDpi(Application.PixelsPerInch)
 {
-    // In Unicode: GDI would read an 8-bit face name in the system's code
-    // page, whatever the program's manifest asks, and miss a localized one.
-    NONCLIENTMETRICSW metrics = {};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    LOGFONTW font = metrics.lfMessageFont;
-    font.lfHeight = -Scale(description.FontHeight);
-    font.lfWidth = 0;
-    FFont.reset(CreateFontIndirectW(&font));
-    if (!FFont)
-        throw Exception("The program could not create a font.");
+    // Only a form with controls shows text. The first font made starts
+    // the system's fonts, which a hidden form need not wait for.
+    if (!description.Controls.empty()) {
+        // In Unicode: GDI would read an 8-bit face name in the system's code
+        // page, whatever the program's manifest asks, and miss a localized one.
+        NONCLIENTMETRICSW metrics = {};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        LOGFONTW font = metrics.lfMessageFont;
+        font.lfHeight = -Scale(description.FontHeight);
+        font.lfWidth = 0;
+        FFont.reset(CreateFontIndirectW(&font));
+        if (!FFont)
+            throw Exception("The program could not create a font.");
+    }
 
     // A dialog gets a taskbar button and an Alt+Tab entry: the program shows
     // no main window, so a dialog behind another program could not be found
