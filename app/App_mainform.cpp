@@ -31,6 +31,8 @@ TMainForm::~TMainForm()
 
 void TMainForm::Initialize()
 {
+    // Shown with no size, once the run shows its first window.
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Application.OnIdle = [this](bool& done) { ApplicationIdle(done); };
 }
 

@@ -11,12 +11,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     try {
         Application.Initialize();
         Application.Title = "Tesselo";
-        // The launcher is never shown: activating even a window of no size
-        // makes the system load its input method, and a run of one source
-        // shows nothing else. Each dialog brings itself to the front when it
-        // shows, which SetForegroundWindow allows a process started by the
-        // foreground process (its documented conditions); Explorer starts
-        // the program for a double-click, Send To and a drop on a shortcut.
+        // The launcher shows only with the first window of the run:
+        // activating even a window of no size makes the system load its
+        // input method, and a run of one source shows nothing at all. Shown
+        // and activated then, it brings the program to the front as it
+        // always has, before each dialog, box or folder browser appears.
         Application.ShowMainForm = false;
         MainForm = Application.CreateForm<TMainForm>();
         Application.Run();

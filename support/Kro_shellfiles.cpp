@@ -126,6 +126,7 @@ bool BrowseForFolder(const std::string& title, std::string& directory)
         return false;
     buffer.get()[0] = '\0';
 
+    Application.ShowMainWindow();
     // The browser belongs to the application's hidden window, which would
     // keep the activation when the browser closes.
     HWND active = GetActiveWindow();

@@ -59,12 +59,20 @@ void TApplication::InitializeOle()
 
 void TApplication::Run()
 {
-    if (FMainWindow && ShowMainForm)
-        ShowWindow(FMainWindow, SW_SHOWNORMAL);
+    if (ShowMainForm)
+        ShowMainWindow();
     MSG message;
     while (NextMessage(message) > 0) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
+    }
+}
+
+void TApplication::ShowMainWindow()
+{
+    if (FMainWindow && !FMainWindowShown) {
+        FMainWindowShown = true;
+        ShowWindow(FMainWindow, SW_SHOWNORMAL);
     }
 }
 
@@ -210,6 +218,7 @@ TBoxWithButton* TBoxWithButton::Current = nullptr;
 int TApplication::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags)
 {
     InitializeControls();
+    ShowMainWindow();
     const TNormalPointer pointer;
     // The active dialog owns the box, so that it cannot be used meanwhile;
     // the dialog's taskbar button leads to both.

@@ -60,12 +60,16 @@ public:
     }
 
     HWND MainWindow() const { return FMainWindow; }
-    // False leaves the main window hidden when Run starts.
+    // False leaves the main window hidden when Run starts, until the first
+    // window that the program shows.
     bool ShowMainForm = true;
 
     // Shows the main window, unless ShowMainForm is false, and runs the
     // message loop until Terminate.
     void Run();
+    // Shows and activates the main window, once; every window that the
+    // program shows calls it first, so that the program is in front then.
+    void ShowMainWindow();
     // Ends the message loop of Run.
     void Terminate();
     // Lets the messages that are waiting through, COM's among them, for work
@@ -97,6 +101,7 @@ public:
 
 private:
     bool FControlsInitialized = false;
+    bool FMainWindowShown = false;
     bool FOleTried = false;
     bool FOleInitialized = false;
     TOwnedWindow FHandle;

@@ -71,6 +71,7 @@ void TForm::ProcessMessages()
 
 void TForm::Activate()
 {
+    Application.ShowMainWindow();
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(Handle());
     HWND focus = FActiveControl && IsWindowEnabled(FActiveControl) ? FActiveControl : FirstTabStop();
