@@ -1,5 +1,8 @@
 #include "Tk_files.h"
 
+#include "TestSupport.h"
+#include "Tk_paths.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -38,6 +41,34 @@ TEST(TkFiles, OnlyLongNormalisedAbsolutePathsTravelInTheLongForm)
     };
     for (const auto& c : cases)
         EXPECT_EQ(Passed(c.Path), c.Passed) << c.Path;
+}
+
+// A listing settles a name only where the one look-up on disk would; the
+// rest, and what came into the folder after the listing, is asked of the
+// file system.
+TEST(TkFiles, AListingGivesWhatTheFileSystemGives)
+{
+    TTempDir dir;
+    const std::string folder = dir / "A rather long directory name";
+    MakeDirectory(folder);
+    MakeDirectory(folder + "\\Photos.2024");
+    for (const char* name : {"\\Quarterly report 2026.txt", "\\Report.TXT"})
+        WriteFileText(folder + name, "x");
+    const std::string shortForm = ShortFormBelow(dir, folder + "\\Quarterly report 2026.txt");
+    const TFolderListing listing(folder);
+    WriteFileText(folder + "\\Later.txt", "x");
+
+    for (const std::string& name : {std::string("Quarterly report 2026.txt"), ExtractFileName(shortForm),
+                                    std::string("quarterly REPORT 2026.txt"), std::string("Report.TXT"),
+                                    std::string("report.txt"), std::string("Photos.2024"), std::string("Later.txt"),
+                                    std::string("missing.txt"), std::string("*.TXT"), std::string("Report.TXT:x")}) {
+        const std::string path = folder + "\\" + name;
+        EXPECT_EQ(LongPathNameIn(listing, path), LongPathName(path)) << path;
+        EXPECT_EQ(FileAttributes(listing, path), FileAttributes(path)) << path;
+    }
+    // Through the folder's short form, which is not the listing's.
+    EXPECT_EQ(LongPathNameIn(listing, shortForm), folder + "\\Quarterly report 2026.txt");
+    EXPECT_EQ(FileAttributes(listing, shortForm), FileAttributes(shortForm));
 }
 
 // Shown on one line beside a button: the system's line break goes, and a code

@@ -4,6 +4,7 @@
 #include "Tk_handles.h"
 #include "Tk_strings.h"
 
+#include <cstring>
 #include <cwchar>
 
 namespace {
@@ -57,6 +58,52 @@ std::string ProgramText(const wchar_t* path)
     }
     std::string result;
     return WideToAnsi(start, result) ? result : std::string();
+}
+
+// FileNameKey of the first length characters of a wide text.
+std::string WideNameKey(const wchar_t* text, size_t length)
+{
+    // The invariant upper case, without any locale's linguistic rules, as
+    // file systems fold names (LCMapStringEx, "Handling Sorting in Your
+    // Applications").
+    const int size = static_cast<int>(length);
+    std::vector<wchar_t> upper(length + 1);
+    const wchar_t* key = text;
+    if (size > 0
+        && LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, text, size, upper.data(), size, nullptr, nullptr, 0)
+            == size)
+        key = upper.data();
+    return std::string(reinterpret_cast<const char*>(key), length * sizeof(wchar_t));
+}
+
+std::string WideNameKey(const wchar_t* text)
+{
+    return WideNameKey(text, std::wcslen(text));
+}
+
+// The name of a path whose long form one look-up of that name below its
+// folder's long form may settle: a drive path short enough for the plain
+// form, in normalised form, with no stream or other ':' after the drive, and
+// a name without wildcards. nullptr for any other path.
+const wchar_t* NameToLookUp(const std::vector<wchar_t>& wide)
+{
+    const size_t length = wide.size() - 1;
+    if (length >= PlainLimit || !IsNormalisedAbsolute(wide, length) || wide[1] != L':'
+        || std::wcschr(wide.data() + 2, L':'))
+        return nullptr;
+    const wchar_t* name = std::wcsrchr(wide.data(), L'\\') + 1;
+    return *name && !std::wcspbrk(name, L"*?") ? name : nullptr;
+}
+
+// The entry's name on disk where the look-up of name that found it settles
+// the long form: the name exactly as found, or its short name in any letter
+// case. nullptr otherwise.
+const wchar_t* SettledName(const wchar_t* name, const wchar_t* found, const wchar_t* shortName)
+{
+    if (std::wcscmp(name, found) == 0
+        || (shortName[0] && CompareStringOrdinal(name, -1, shortName, -1, TRUE) == CSTR_EQUAL))
+        return found;
+    return nullptr;
 }
 
 // The text of a wide call that returns its length, or the size it needs,
@@ -121,59 +168,166 @@ std::string LongPathName(const std::string& path)
 
 std::string FileNameKey(const std::string& path)
 {
-    std::vector<wchar_t> wide = AnsiToWide(path);
-    // The invariant upper case, without any locale's linguistic rules, as
-    // file systems fold names (LCMapStringEx, "Handling Sorting in Your
-    // Applications").
-    const int length = static_cast<int>(wide.size() - 1);
-    std::vector<wchar_t> upper(wide.size());
-    if (length > 0
-        && LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(), length, upper.data(), length, nullptr,
-                         nullptr, 0)
-            == length)
-        wide.swap(upper);
-    return std::string(reinterpret_cast<const char*>(wide.data()), static_cast<size_t>(length) * sizeof(wchar_t));
+    const std::vector<wchar_t> wide = AnsiToWide(path);
+    return WideNameKey(wide.data(), wide.size() - 1);
+}
+
+namespace {
+
+// A name's long path below its folder's long form, as it is put together.
+struct TLongPathBelow {
+    // The path as given, and its name in it.
+    std::vector<wchar_t> Wide;
+    const wchar_t* Name = nullptr;
+    // The folder's long form, '\', and the name as given.
+    std::vector<wchar_t> LongPath;
+    size_t NameStart = 0;
+};
+
+// GetLongPathNameW looks each component up below the long form of the ones
+// before it, on Windows as under Wine: a legal 8.3 name becomes the name
+// found on disk, any other stays as given, letter case included. Windows
+// does not document which names it counts as 8.3, so only the cases where
+// that does not matter are settled below: the name exactly as found, and a
+// short name (SettledName). The rest, a missing name among them, takes the
+// whole call, and so does a path whose given or long form is too long for
+// the plain form: Wine gives a \\?\ path back as it is where Windows looks
+// it up, and Windows' own look-ups may meet MAX_PATH.
+bool StartLongPathBelow(const std::vector<wchar_t>& folderLongPath, const std::string& path, TLongPathBelow& below)
+{
+    below.Wide = AnsiToWide(path);
+    below.Name = NameToLookUp(below.Wide);
+    below.LongPath = folderLongPath;
+    below.LongPath.pop_back();
+    if (below.LongPath.empty() || !below.Name)
+        return false;
+    if (below.LongPath.back() != L'\\')
+        below.LongPath.push_back(L'\\');
+    below.NameStart = below.LongPath.size();
+    const wchar_t* end = below.Wide.data() + below.Wide.size();
+    below.LongPath.insert(below.LongPath.end(), below.Name, end);
+    return below.LongPath.size() <= PlainLimit;
+}
+
+// The long path with the name found, or the whole call's where none was.
+std::string FinishLongPathBelow(TLongPathBelow& below, const wchar_t* found, const std::string& path)
+{
+    if (!found)
+        return LongPathName(path);
+    below.LongPath.resize(below.NameStart);
+    below.LongPath.insert(below.LongPath.end(), found, found + std::wcslen(found) + 1);
+    return ProgramText(below.LongPath.data());
+}
+
+// A listing's entry: its attributes, then its name and its short name.
+DWORD AttributesOf(const std::string& entry)
+{
+    DWORD attributes;
+    std::memcpy(&attributes, entry.data(), sizeof attributes);
+    return attributes;
+}
+
+const wchar_t* NameOf(const std::string& entry)
+{
+    return reinterpret_cast<const wchar_t*>(entry.data() + sizeof(DWORD));
+}
+
+const wchar_t* ShortNameOf(const std::string& entry)
+{
+    const wchar_t* name = NameOf(entry);
+    return name + std::wcslen(name) + 1;
+}
+
 }
 
 std::string LongPathNameIn(const std::string& folderLongPath, const std::string& path)
 {
-    const std::vector<wchar_t> wide = AnsiToWide(path);
-    const size_t length = wide.size() - 1;
-    // A drive path only, with no stream or other ':' after the drive.
-    if (folderLongPath.empty() || length >= PlainLimit || !IsNormalisedAbsolute(wide, length) || wide[1] != L':'
-        || std::wcschr(wide.data() + 2, L':'))
-        return LongPathName(path);
-    const wchar_t* name = std::wcsrchr(wide.data(), L'\\') + 1;
-    std::vector<wchar_t> longPath = AnsiToWide(folderLongPath);
-    longPath.pop_back();
-    if (longPath.back() != L'\\')
-        longPath.push_back(L'\\');
-    const size_t nameStart = longPath.size();
-    longPath.insert(longPath.end(), name, wide.data() + wide.size());
-    // GetLongPathNameW looks each component up below the long form of the
-    // ones before it, on Windows as under Wine: a legal 8.3 name becomes the
-    // name found on disk, any other stays as given, letter case included.
-    // Windows does not document which names it counts as 8.3, so only the
-    // cases where that does not matter are settled here: the name exactly as
-    // found, and a short name. The rest, a missing name among them, takes
-    // the whole call, and so does a path whose given or long form is too
-    // long for the plain form: Wine gives a \\?\ path back as it is where
-    // Windows looks it up, and Windows' own look-ups may meet MAX_PATH.
-    if (!*name || std::wcspbrk(name, L"*?") || longPath.size() > PlainLimit)
+    TLongPathBelow below;
+    if (!StartLongPathBelow(AnsiToWide(folderLongPath), path, below))
         return LongPathName(path);
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW(longPath.data(), &found);
+    const HANDLE search = FindFirstFileW(below.LongPath.data(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return LongPathName(path);
     FindClose(search);
-    if (std::wcscmp(name, found.cFileName) != 0) {
-        if (!found.cAlternateFileName[0]
-            || CompareStringOrdinal(name, -1, found.cAlternateFileName, -1, TRUE) != CSTR_EQUAL)
-            return LongPathName(path);
-        longPath.resize(nameStart);
-        longPath.insert(longPath.end(), found.cFileName, found.cFileName + std::wcslen(found.cFileName) + 1);
+    return FinishLongPathBelow(below, SettledName(below.Name, found.cFileName, found.cAlternateFileName), path);
+}
+
+TFolderListing::TFolderListing(const std::string& folder) : FFolder(AnsiToWide(folder))
+{
+    FFolder.pop_back();
+    if (FFolder.empty() || FFolder.back() != L'\\')
+        FFolder.push_back(L'\\');
+    FFolder.push_back(L'\0');
+    // No path of a name in it would be short enough for the plain form.
+    if (FFolder.size() + 1 > PlainLimit)
+        return;
+    std::vector<wchar_t> pattern = FFolder;
+    pattern.back() = L'*';
+    pattern.push_back(L'\0');
+    // The standard level for the short names; large fetches, since every
+    // entry is wanted.
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileExW(pattern.data(), FindExInfoStandard, &found, FindExSearchNameMatch, nullptr,
+                                           FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    std::string entry;
+    std::string key;
+    do {
+        if (std::wcscmp(found.cFileName, L".") == 0 || std::wcscmp(found.cFileName, L"..") == 0)
+            continue;
+        entry.assign(reinterpret_cast<const char*>(&found.dwFileAttributes), sizeof(DWORD));
+        for (const wchar_t* name : {found.cFileName, found.cAlternateFileName})
+            entry.append(reinterpret_cast<const char*>(name), (std::wcslen(name) + 1) * sizeof(wchar_t));
+        for (const wchar_t* name : {found.cFileName, found.cAlternateFileName}) {
+            if (!*name)
+                continue;
+            key = WideNameKey(name);
+            const auto added = FEntries.emplace(key, entry);
+            if (!added.second && added.first->second != entry)
+                added.first->second.clear();
+        }
+    } while (FindNextFileW(search, &found));
+    const DWORD error = GetLastError();
+    FindClose(search);
+    // A listing cut short might lack the other entry that a name matches.
+    if (error != ERROR_NO_MORE_FILES)
+        FEntries.clear();
+}
+
+// The entry that a look-up of name on disk, which matches names and short
+// names in any letter case, would find, where the listing has only one such
+// entry and it settles the long form.
+const std::string* TFolderListing::Find(const wchar_t* name) const
+{
+    const auto found = FEntries.find(WideNameKey(name));
+    if (found == FEntries.end() || found->second.empty()
+        || !SettledName(name, NameOf(found->second), ShortNameOf(found->second)))
+        return nullptr;
+    return &found->second;
+}
+
+std::string LongPathNameIn(const TFolderListing& listing, const std::string& path)
+{
+    TLongPathBelow below;
+    const std::string* entry = nullptr;
+    if (StartLongPathBelow(listing.FFolder, path, below))
+        entry = listing.Find(below.Name);
+    return FinishLongPathBelow(below, entry ? NameOf(*entry) : nullptr, path);
+}
+
+DWORD FileAttributes(const TFolderListing& listing, const std::string& path)
+{
+    const std::vector<wchar_t> wide = AnsiToWide(path);
+    const wchar_t* name = NameToLookUp(wide);
+    const size_t folderLength = listing.FFolder.size() - 1;
+    if (name && static_cast<size_t>(name - wide.data()) == folderLength
+        && std::wmemcmp(wide.data(), listing.FFolder.data(), folderLength) == 0) {
+        if (const std::string* entry = listing.Find(name))
+            return AttributesOf(*entry);
     }
-    return ProgramText(longPath.data());
+    return FileAttributes(path);
 }
 
 DWORD FileAttributes(const std::string& path)

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // The path as the wide calls take it, ending in NUL.
@@ -25,6 +26,40 @@ std::string LongPathName(const std::string& path);
 // that holds it (the part before its last '\'): for a full path short
 // enough for the plain form, one look-up of the name alone settles most.
 std::string LongPathNameIn(const std::string& folderLongPath, const std::string& path);
+// The entries of one folder as one listing found them: each one's name as
+// found on disk, its short name and its attributes. Under Wine a look-up of
+// a single name may read the whole folder, so for many names of one folder
+// the listing costs about what one look-up does. It knows only what it saw:
+// what came into the folder later is not in it, so a name it lacks is asked
+// of the file system; what left the folder it still shows.
+class TFolderListing {
+public:
+    // Lists folder, the long form of a full path. A folder that cannot be
+    // listed, or whose paths are too long for the plain form, gives a
+    // listing that finds nothing.
+    explicit TFolderListing(const std::string& folder);
+
+private:
+    friend std::string LongPathNameIn(const TFolderListing& listing, const std::string& path);
+    friend DWORD FileAttributes(const TFolderListing& listing, const std::string& path);
+
+    const std::string* Find(const wchar_t* name) const;
+
+    // The folder with a '\' at its end, ending in NUL.
+    std::vector<wchar_t> FFolder;
+    // Each entry by the key of its name and by that of its short name: its
+    // attributes, its name and its short name, each ending in NUL, as
+    // bytes; empty for a key that two entries share.
+    std::unordered_map<std::string, std::string> FEntries;
+};
+
+// LongPathNameIn(folder, path) where the listing is of folder, with the name
+// found in the listing where that settles the long form as the look-up on
+// disk would.
+std::string LongPathNameIn(const TFolderListing& listing, const std::string& path);
+// FileAttributes(path) for a path in the listed folder, from the listing
+// where it has the path's name.
+DWORD FileAttributes(const TFolderListing& listing, const std::string& path);
 // The path as the file system compares names, which ignores letter case: two
 // paths that differ only in it give the same key. A key, not a text: its
 // bytes are the path's upper-cased UTF-16.
