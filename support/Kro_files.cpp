@@ -47,12 +47,39 @@ std::string TLongPathCache::GetLongPath(const std::string& path)
         throw EFileError(NoLongPath);
     const std::string folder = ExtractFileDir(path);
     auto found = FFolders.find(folder);
-    if (found == FFolders.end())
+    const bool first = found == FFolders.end();
+    if (first)
         found = FFolders.emplace(folder, LongPathName(folder)).first;
-    const std::string longPath = LongPathNameIn(found->second, path);
+    const std::string& folderLongPath = found->second;
+    // The first source of a folder takes the one look-up of its name: a
+    // single source in a large folder must not pay for listing it. A device
+    // name is no entry of its folder, whatever a listing shows.
+    const std::string longPath =
+        first || FMoved || folderLongPath.empty() || IsReservedFileName(ExtractFileName(path))
+            ? LongPathNameIn(folderLongPath, path)
+            : LongPathNameIn(FListed.try_emplace(folderLongPath, folderLongPath).first->second, path);
     if (longPath.empty())
         throw EFileError(NoLongPath);
     return longPath;
+}
+
+bool TLongPathCache::RegularFileExists(const std::string& path) const
+{
+    const auto listed = FListed.find(ExtractFileDir(path));
+    const DWORD attributes = listed == FListed.end() || IsReservedFileName(ExtractFileName(path))
+                                 ? FileAttributes(path)
+                                 : FileAttributes(listed->second, path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A move changes what the listings saw, in the folder it leaves and below
+// the folder it moves. The source's own name is there on disk as found, in
+// its own letter case, which the file system finds without reading its
+// whole folder: asking it costs little.
+void TLongPathCache::Moved()
+{
+    FMoved = true;
+    FListed.clear();
 }
 
 bool HasWildcards(const std::string& path)

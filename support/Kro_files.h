@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Tk_exceptions.h"
+#include "Tk_files.h"
 
 #include <map>
 #include <string>
@@ -22,18 +23,30 @@ bool RegularFileExists(const std::string& path);
 // the path holds a wildcard or the platform cannot give the long form.
 std::string GetLongPath(const std::string& path);
 
-// The long forms of one run's paths. Every component of a path is a look-up
-// on disk, on a network share a round trip each, and the sources of a run
-// mostly share their folder: each folder's long form is looked up once, and
-// then only each name's own.
+// The long forms of one run's paths, and whether its sources are regular
+// files. Every component of a path is a look-up on disk, on a network share
+// a round trip each, and the sources of a run mostly share their folder:
+// each folder's long form is looked up once, and then only each name's own.
+// Under Wine a look-up of one name may read its whole folder, so a folder
+// that a second source comes from is listed, and the listing answers for
+// the names it has. Listings are taken by GetLongPath, which the run asks
+// before it makes or moves anything: what the run makes is in no listing,
+// and what it moves it tells the cache.
 class TLongPathCache {
 public:
     // What the free GetLongPath gives for the path.
     std::string GetLongPath(const std::string& path);
+    // What the free RegularFileExists gives for a path that GetLongPath gave.
+    bool RegularFileExists(const std::string& path) const;
+    // The run has moved something: from now on the file system answers.
+    void Moved();
 
 private:
     // By the folder as given; "" where it has no long form.
     std::map<std::string, std::string> FFolders;
+    // By the folder's long form.
+    std::map<std::string, TFolderListing> FListed;
+    bool FMoved = false;
 };
 
 // True when the path holds '*' or '?'.

@@ -74,6 +74,36 @@ TEST(KroFiles, TheLongPathCacheGivesWhatTheWholeCallGives)
     }
 }
 
+// A folder is listed at its second source, and only until the run moves
+// something: then it is the file system that answers.
+TEST(KroFiles, TheCacheListsAFolderOfTwoSourcesUntilAMove)
+{
+    TTempDir dir;
+    MakeDirectory(dir / "sub");
+    MakeDirectory(dir / "lone");
+    const std::string a = dir / "a.txt", b = dir / "b.txt", x = dir / "sub\\x.txt", lone = dir / "lone\\only.txt";
+    for (const std::string& file : {a, b, x, dir / "sub\\y.txt", lone})
+        WriteFileText(file, "x");
+    TLongPathCache cache;
+    for (const std::string& path : {a, b, dir / "sub", x, dir / "sub\\y.txt", lone})
+        cache.GetLongPath(path);
+
+    // Changed behind the run's back: the listing has not seen it, the disk has.
+    ASSERT_TRUE(DeleteFileA(b.c_str()));
+    ASSERT_TRUE(DeleteFileA(lone.c_str()));
+    MakeDirectory(lone);
+    EXPECT_TRUE(cache.RegularFileExists(b));
+    EXPECT_FALSE(cache.RegularFileExists(lone));
+
+    ASSERT_TRUE(MoveFileA(a.c_str(), (dir / "moved.txt").c_str()));
+    MakeDirectory(a);
+    ASSERT_TRUE(MoveFileA((dir / "sub").c_str(), (dir / "sub2").c_str()));
+    cache.Moved();
+    EXPECT_FALSE(cache.RegularFileExists(a));
+    EXPECT_FALSE(cache.RegularFileExists(x));
+    EXPECT_FALSE(cache.RegularFileExists(b));
+}
+
 TEST(KroFiles, GetLongPathTakesALongFormOfMoreThanMaxPathBytes)
 {
     REQUIRE_DOUBLE_BYTE_CODE_PAGE();
