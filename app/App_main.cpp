@@ -170,10 +170,9 @@ void TMainPresenter::ReadSources()
         return;
     // All or nothing: a refused path destroys the entries made before it.
     TDoubleEntryArray entries(count);
-    TLongPathCache longPaths;
     for (size_t j = 0; j < count; ++j)
         entries[j].reset(
-            new TDoubleEntry(DroppedItems.empty() ? arguments[j] : DroppedPath(DroppedItems[j]), longPaths));
+            new TDoubleEntry(DroppedItems.empty() ? arguments[j] : DroppedPath(DroppedItems[j]), LongPaths));
     EntriesModel->AddEntries(entries);
     if (OptionsModel->Options().SortEntries)
         EntriesModel->Sort();
@@ -210,6 +209,7 @@ void TMainPresenter::CreateDirectories()
         // by any way out.
         const TAutoPointer<TRunRecord> record(new TRunRecord(RunsFolderName));
         executor->Record = record.Get();
+        executor->LongPaths = &LongPaths;
 
         // Before the folder browser: a refusal after the user's choice would
         // waste it.

@@ -41,6 +41,9 @@ private:
 
     TDoubleEntriesModel* EntriesModel = nullptr;
     TDoubleOptionsModel* OptionsModel = nullptr;
+    // Filled as the sources are read, asked again as their directories are
+    // made.
+    TLongPathCache LongPaths;
     // What the save compares with, to tell this run's changes of the options
     // from those that another run saved meanwhile.
     TDoubleOptions LoadedOptions;

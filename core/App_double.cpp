@@ -71,6 +71,8 @@ void TDoubleExecutor::MoveIntoCreated()
                  : error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? AlreadyHeld
                                                                                : SystemErrorText(error));
     }
+    if (LongPaths)
+        LongPaths->Moved();
     // Where a move changes the file ID (on FAT it is the entry's place in
     // its folder), the record learns the new one; where it cannot, the undo
     // leaves the source alone rather than act on something else.
@@ -93,7 +95,7 @@ std::string TDoubleExecutor::FormName() const
 {
     std::string name = ExtractFileName(SourcePath);
     // Asked of the file system now: a directory keeps every dot of its name.
-    if (RemoveExtension && RegularFileExists(SourcePath))
+    if (RemoveExtension && (LongPaths ? LongPaths->RegularFileExists(SourcePath) : RegularFileExists(SourcePath)))
         name = ChangeFileExt(name, std::string());
     return TrimBlanks(OriginalNamePrefix + name + OriginalNameSuffix);
 }

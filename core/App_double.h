@@ -29,6 +29,7 @@ private:
     std::string FReason;
 };
 
+class TLongPathCache;
 class TRunRecord;
 
 class TDoubleExecutor {
@@ -67,6 +68,10 @@ public:
     // move before it is made; a source is moved only once its move is
     // written. Without one, nothing is written and nothing moved.
     TRunRecord* Record = nullptr;
+    // The cache that the run's sources were read through: it tells whether a
+    // source is a regular file from its folder's listing, and learns of the
+    // moves. Without one, the file system is asked.
+    TLongPathCache* LongPaths = nullptr;
     std::string CreatedPath;
 
 private:

@@ -1,5 +1,6 @@
 #include "App_double.h"
 #include "App_undo.h"
+#include "Kro_files.h"
 
 #include "TestSupport.h"
 #include "Tk_files.h"
@@ -307,6 +308,20 @@ TEST_F(AppDoubleMoves, AFileAndAFolderMoveInAndGoBack)
     EXPECT_FALSE(IsDirectory(Output / "new"));
     EXPECT_TRUE(IsDirectory(Output / "Photos"));
     EXPECT_FALSE(HasRunRecord(Runs));
+}
+
+// Named from the disk once moved, not from the listing of its folder that
+// was taken before: its path holds a directory now.
+TEST_F(AppDoubleMoves, AMovedSourceIsNotNamedFromAnOldListing)
+{
+    TLongPathCache cache;
+    const std::string report = cache.GetLongPath(File("report.txt"));
+    cache.GetLongPath(File("notes.txt"));
+    Executor.LongPaths = &cache;
+    EXPECT_EQ(Run(report), "report");
+    MakeDirectory(report);
+    Executor.MoveSource = false;
+    EXPECT_EQ(Run(report), "report.txt");
 }
 
 TEST_F(AppDoubleMoves, AFailedMoveLeavesTheSourceAndNoDirectory)
