@@ -1,6 +1,6 @@
 // What a long run shows of itself: once it has worked for about a second,
-// the progress window, stepped before each source, where the user can stop
-// it; and after a stop, how far it came.
+// the progress window, stepped before a source at most every 10 ms, where
+// the user can stop it; and after a stop, how far it came.
 #pragma once
 
 #include <windows.h>
@@ -27,6 +27,7 @@ public:
 private:
     int FCount;
     DWORD FStart = 0;
+    DWORD FMessagesAt = 0;
     int FStoppedAt = -1;
     TProgressDialog* FDialog = nullptr;
 };

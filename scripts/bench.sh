@@ -1,16 +1,18 @@
 #!/bin/bash
 # Times whole processes under one Wine: Tesselo.exe and the reference
-# programs of tools/bench (a bare loop of CreateDirectoryA, the least
-# program that does Tesselo's job, a bare GUI program that goes idle once
-# and its twin that starts as Tesselo does, a bare drop server), on the
-# same short source paths. The rows: Tesselo and the two loops on 1 to 1,000 sources, with free names and with every first
-# name taken; one source started from inside Wine (Starter), beside the bare
-# GUI programs; a drop of 3 sources on Tesselo and on the bare server, and the
-# release of the target after a drop of 3,000 (DropClient); 10,000 sources
-# dropped on Tesselo, beside the two loops given the same 10,000 in a list
-# file; Tesselo alone on the same 500 names one and twelve folders deep.
-# Prints Markdown tables of medians with their spread, the ratios the goals
-# name, the load average before and after, and the size of the release exe.
+# programs of tools/bench: a bare loop of CreateDirectoryA, and its twin
+# that asks each directory made for its identity as the record does; the
+# least program that does Tesselo's job; a bare GUI program that goes idle
+# once, and its twin that starts as Tesselo does; a bare drop server. The
+# rows: Tesselo and the loops on 1 to 1,000 sources, with free names and
+# with every first name taken; one source started from inside Wine
+# (Starter), beside the bare GUI programs; a drop of 3 sources on Tesselo and
+# on the bare server, and the release of the target after a drop of 3,000
+# (DropClient); 10,000 sources dropped on Tesselo, beside the loops given the
+# same 10,000 in a list file; Tesselo alone on the same 500 names one and
+# twelve folders deep. Prints Markdown tables of medians with their spread,
+# the ratios the goals name, the load average before and after, and the
+# size of the release exe.
 # Not part of the tests.
 #
 # TESSELO_BUILD_DIR: the build tree (build/); TESSELO_BENCH_RUNS: runs of
@@ -29,7 +31,7 @@ depths=(1 12)
 
 "$root/scripts/setup.sh" >&2
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >/dev/null
-cmake --build "$build" --parallel "$(nproc)" --target Tesselo BareLoop LeastProgram BareGui ShellGui BareServer Starter DropClient hold_desktop >/dev/null
+cmake --build "$build" --parallel "$(nproc)" --target Tesselo BareLoop IdentityLoop LeastProgram BareGui ShellGui BareServer Starter DropClient hold_desktop >/dev/null
 
 # The tests' Wine session: their X display, one prefix and one wineserver
 # for every run, so that no run pays for starting Wine itself, and windows
@@ -69,7 +71,7 @@ mkdir "$work/m"
 (cd "$work/m" && touch $(seq -f 'f%05g.txt' 1 "$drop_sources"))
 # The same 10,000 for the two loops, one path a line.
 seq -f 'C:\tb\m\f%05g.txt' 1 "$drop_sources" | sed 's/$/\r/' >"$work/m.txt"
-for program in BareLoop LeastProgram BareGui ShellGui BareServer Starter DropClient; do
+for program in BareLoop IdentityLoop LeastProgram BareGui ShellGui BareServer Starter DropClient; do
     cp "$build/tools/bench/$program.exe" "$work/bin/"
 done
 # The exe as the user gets it.
@@ -94,7 +96,7 @@ run() {
     local arguments=()
     case $program in
     Tesselo) settings ;;
-    BareLoop | LeastProgram) arguments=('C:\tb\o') ;;
+    BareLoop | IdentityLoop | LeastProgram) arguments=('C:\tb\o') ;;
     esac
     local source_folder
     source_folder=$(folder "$depth")
@@ -204,6 +206,9 @@ for n in "${sizes[@]}"; do
             for program in BareLoop LeastProgram Tesselo; do
                 run $program "$n" $names
             done
+            if [ "$n" -eq 1000 ]; then
+                run IdentityLoop "$n" $names
+            fi
             if [ "$n" -eq 1 ] && [ $names = free ]; then
                 run BareGui 1 free
                 run_started Tesselo
@@ -227,6 +232,7 @@ for _ in $(seq "$large_runs"); do
     run_drop "$drop_sources"
     run_list LeastProgram
     run_list BareLoop
+    run_list IdentityLoop
 done
 bench_seconds=$(awk -v a="$bench_start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.0f", b - a }')
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
@@ -308,6 +314,7 @@ echo
 echo "| Program | Time |"
 echo "|---|---:|"
 echo "| Bare loop | $(cell BareLoop $drop_sources list) |"
+echo "| Bare loop that asks each directory's identity (IdentityLoop) | $(cell IdentityLoop $drop_sources list) |"
 echo "| Least program | $(cell LeastProgram $drop_sources list) |"
 echo
 # Per source, in ms.
@@ -322,7 +329,9 @@ drop_ratio() {
 echo "- Tesselo ÷ least program at 1,000 sources: $(ratios LeastProgram 1000 free) with free names," \
     "$(ratios LeastProgram 1000 taken) with every first name taken; goal: at most 1.25."
 echo "- Tesselo ÷ bare loop at 1,000 sources: $(ratios BareLoop 1000 free) with free names," \
-    "$(ratios BareLoop 1000 taken) with every first name taken; goal: at most 1.25."
+    "$(ratios BareLoop 1000 taken) with every first name taken; goal: at most 1.25." \
+    "÷ the bare loop that also asks each directory's identity, as the record of the run does: $(ratios IdentityLoop 1000 free)" \
+    "and $(ratios IdentityLoop 1000 taken)."
 echo "- Tesselo ÷ bare GUI program at 1 source, started from Linux: $(ratios BareGui 1 free);" \
     "started from inside Wine: $(case_ratios Tesselo 1 started BareGui 1 started); goal: at most 1.10." \
     "÷ ShellGui, which pays the same start: $(case_ratios Tesselo 1 started ShellGui 1 started)."
@@ -331,7 +340,8 @@ echo "- Drop of $small_drop, Tesselo ÷ bare server: $(case_ratios Tesselo $smal
     "and $(ratio "$(median Tesselo $small_drop create)" "$(median Tesselo $small_drop drop)") of Tesselo's."
 echo "- Release of the target after a drop of $release_drop: $(cell Tesselo $release_drop release) ms; goal: at most 100 ms."
 echo "- Drop of $drop_sources ÷ the least program on the same $drop_sources: $(case_ratios Tesselo $drop_sources drop LeastProgram $drop_sources list);" \
-    "÷ the bare loop on them: $(case_ratios Tesselo $drop_sources drop BareLoop $drop_sources list); goals: at most 1.10."
+    "÷ the bare loop on them: $(case_ratios Tesselo $drop_sources drop BareLoop $drop_sources list); goals: at most 1.10;" \
+    "÷ the bare loop that asks each identity: $(case_ratios Tesselo $drop_sources drop IdentityLoop $drop_sources list)."
 echo "- The former measure, the drop's time per source at $drop_sources ÷ the least program's at 1,000 sources:" \
     "$(drop_ratio median) (lowest times: $(drop_ratio lowest)); Tesselo's per source: $(per_source "$(median Tesselo "$drop_sources" drop)" "$drop_sources") ms."
 echo

@@ -1,7 +1,13 @@
 // Benchmark reference: nothing but the creation of each new directory; the
-// sources are taken to be regular files without asking.
+// sources are taken to be regular files without asking. Built as
+// IdentityLoop, it also asks each directory made for its identity, as
+// Tesselo's record of the run does.
 // Usage: BareLoop OUTPUT SOURCE|@LISTFILE...
 #include "BenchNames.h"
+
+#ifdef BENCH_IDENTITY
+#include "Tk_files.h"
+#endif
 
 #include <windows.h>
 
@@ -9,7 +15,13 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    for (const std::string& source : Sources(__argc, __argv))
-        CreateNewName(__argv[1], source, true);
+    for (const std::string& source : Sources(__argc, __argv)) {
+        [[maybe_unused]] const std::string made = CreateNewName(__argv[1], source, true);
+#ifdef BENCH_IDENTITY
+        TFileIdentity identity;
+        if (!made.empty())
+            GetFileIdentity(made, identity);
+#endif
+    }
     return 0;
 }

@@ -4,12 +4,15 @@
 
 #include <windows.h>
 
-void CreateNewName(const std::string& output, const std::string& source, bool regularFile)
+std::string CreateNewName(const std::string& output, const std::string& source, bool regularFile)
 {
     const std::string name = ExtractFileName(source);
     const std::string path = IncludeTrailingPathDelimiter(output) + (regularFile ? ChangeFileExt(name, std::string()) : name);
-    if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS)
-        CreateDirectoryA((path + " (2)").c_str(), nullptr);
+    if (CreateDirectoryA(path.c_str(), nullptr))
+        return path;
+    if (GetLastError() == ERROR_ALREADY_EXISTS && CreateDirectoryA((path + " (2)").c_str(), nullptr))
+        return path + " (2)";
+    return std::string();
 }
 
 namespace {

@@ -6,8 +6,9 @@
 #include <vector>
 
 // Creates output\name-of-source, without its extension when the source is a
-// regular file, or "name (2)" when that name is taken, as Tesselo does.
-void CreateNewName(const std::string& output, const std::string& source, bool regularFile);
+// regular file, or "name (2)" when that name is taken, as Tesselo does;
+// gives the directory made, or "" when it made none.
+std::string CreateNewName(const std::string& output, const std::string& source, bool regularFile);
 
 // The sources from the arguments after the first: each argument is a path,
 // or @FILE for the paths in FILE, one a line, since a command line cannot
