@@ -76,6 +76,15 @@ for program in BareLoop IdentityLoop LeastProgram BareGui ShellGui BareServer St
 done
 # The exe as the user gets it.
 x86_64-w64-mingw32-strip -o "$work/bin/Tesselo.exe" "$build/app/Tesselo.exe"
+# The output folder C:\tb\o, made anew for each run.
+empty_output() {
+    rm -rf "$work/o"
+    mkdir "$work/o"
+}
+# How many directories the run made there.
+made_directories() {
+    find "$work/o" -mindepth 1 -maxdepth 1 -type d | wc -l
+}
 settings() {
     printf '[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory="C:\\tb\\o"\r\n\r\n' >"$work/bin/Settings.ini"
 }
@@ -88,8 +97,7 @@ results="$build/bench/times.txt"
 # it should.
 run() {
     local program=$1 n=$2 names=$3 depth=${4:-2}
-    rm -rf "$work/o"
-    mkdir "$work/o"
+    empty_output
     if [ "$names" = taken ]; then
         (cd "$work/o" && mkdir $(seq -f 'f%04g' 1 "$n"))
     fi
@@ -107,7 +115,7 @@ run() {
     timeout 600 "$build/wine-run.sh" "C:\\tb\\bin\\$program.exe" "${arguments[@]}" </dev/null >/dev/null 2>&1 || echo "$program ended with an error" >&2
     local end=$EPOCHREALTIME
     local made
-    made=$(find "$work/o" -mindepth 1 -maxdepth 1 -type d | wc -l)
+    made=$(made_directories)
     local expected=$n
     [ "$names" = taken ] && expected=$((2 * n))
     if [ "$program" != BareGui ] && [ "$made" -ne "$expected" ]; then
@@ -124,8 +132,7 @@ run() {
 # Checks that Tesselo made a directory for each.
 run_drop() {
     local n=$1 server=${2:-Tesselo}
-    rm -rf "$work/o"
-    mkdir "$work/o"
+    empty_output
     settings
     local class=()
     [ "$server" = BareServer ] && class=('{B5A93A0B-DB0E-4E12-82AE-2E031BFB70BC}')
@@ -133,7 +140,7 @@ run_drop() {
     times=$(timeout 600 "$build/wine-run.sh" 'C:\tb\bin\DropClient.exe' "C:\\tb\\bin\\$server.exe" 'C:\tb\m' "$n" "${class[@]}" \
         </dev/null 2>/dev/null | tr -d '\r') || echo "DropClient on $server ended with an error" >&2
     local made
-    made=$(find "$work/o" -mindepth 1 -maxdepth 1 -type d | wc -l)
+    made=$(made_directories)
     if [ "$server" = Tesselo ] && [ "$made" -ne "$n" ]; then
         echo "Tesselo on $n dropped sources left $made directories instead of $n" >&2
     fi
@@ -148,14 +155,13 @@ run_drop() {
 # One of the two loops on the 10,000 sources of C:\tb\m, from the list file.
 run_list() {
     local program=$1
-    rm -rf "$work/o"
-    mkdir "$work/o"
+    empty_output
     local start=$EPOCHREALTIME
     timeout 600 "$build/wine-run.sh" "C:\\tb\\bin\\$program.exe" 'C:\tb\o' '@C:\tb\m.txt' </dev/null >/dev/null 2>&1 ||
         echo "$program ended with an error" >&2
     local end=$EPOCHREALTIME
     local made
-    made=$(find "$work/o" -mindepth 1 -maxdepth 1 -type d | wc -l)
+    made=$(made_directories)
     if [ "$made" -ne "$drop_sources" ]; then
         echo "$program on the list of $drop_sources left $made directories instead of $drop_sources" >&2
     fi
@@ -168,8 +174,7 @@ run_list() {
 # Linux, the same for both, stays out of it.
 run_started() {
     local program=$1
-    rm -rf "$work/o"
-    mkdir "$work/o"
+    empty_output
     settings
     local arguments=()
     [ "$program" = Tesselo ] && arguments=('C:\tb\s\f0001.txt')
