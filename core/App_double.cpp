@@ -94,7 +94,8 @@ void TDoubleExecutor::FailMove(const std::string& reason)
 std::string TDoubleExecutor::FormName() const
 {
     std::string name = ExtractFileName(SourcePath);
-    // Asked of the file system now: a directory keeps every dot of its name.
+    // Asked of the file system, or of the listing that the run took of the
+    // source's folder: a directory keeps every dot of its name.
     if (RemoveExtension && (LongPaths ? LongPaths->RegularFileExists(SourcePath) : RegularFileExists(SourcePath)))
         name = ChangeFileExt(name, std::string());
     return TrimBlanks(OriginalNamePrefix + name + OriginalNameSuffix);
