@@ -219,25 +219,6 @@ std::string FinishLongPathBelow(TLongPathBelow& below, const wchar_t* found, con
     return ProgramText(below.LongPath.data());
 }
 
-// A listing's entry: its attributes, then its name and its short name.
-DWORD AttributesOf(const std::string& entry)
-{
-    DWORD attributes;
-    std::memcpy(&attributes, entry.data(), sizeof attributes);
-    return attributes;
-}
-
-const wchar_t* NameOf(const std::string& entry)
-{
-    return reinterpret_cast<const wchar_t*>(entry.data() + sizeof(DWORD));
-}
-
-const wchar_t* ShortNameOf(const std::string& entry)
-{
-    const wchar_t* name = NameOf(entry);
-    return name + std::wcslen(name) + 1;
-}
-
 }
 
 std::string LongPathNameIn(const std::string& folderLongPath, const std::string& path)
@@ -272,49 +253,47 @@ TFolderListing::TFolderListing(const std::string& folder) : FFolder(AnsiToWide(f
                                            FIND_FIRST_EX_LARGE_FETCH);
     if (search == INVALID_HANDLE_VALUE)
         return;
-    std::string entry;
-    std::string key;
     do {
         if (std::wcscmp(found.cFileName, L".") == 0 || std::wcscmp(found.cFileName, L"..") == 0)
             continue;
-        entry.assign(reinterpret_cast<const char*>(&found.dwFileAttributes), sizeof(DWORD));
-        for (const wchar_t* name : {found.cFileName, found.cAlternateFileName})
-            entry.append(reinterpret_cast<const char*>(name), (std::wcslen(name) + 1) * sizeof(wchar_t));
+        const size_t place = FEntries.size();
+        const auto withNul = [](const wchar_t* name) { return std::vector<wchar_t>(name, name + std::wcslen(name) + 1); };
+        FEntries.push_back({found.dwFileAttributes, withNul(found.cFileName), withNul(found.cAlternateFileName)});
         for (const wchar_t* name : {found.cFileName, found.cAlternateFileName}) {
             if (!*name)
                 continue;
-            key = WideNameKey(name);
-            const auto added = FEntries.emplace(key, entry);
-            if (!added.second && added.first->second != entry)
-                added.first->second.clear();
+            // A short name may have the same key as its own long name.
+            const auto added = FByKey.emplace(WideNameKey(name), place);
+            if (!added.second && added.first->second != place)
+                added.first->second = Shared;
         }
     } while (FindNextFileW(search, &found));
     const DWORD error = GetLastError();
     FindClose(search);
     // A listing cut short might lack the other entry that a name matches.
     if (error != ERROR_NO_MORE_FILES)
-        FEntries.clear();
+        FByKey.clear();
 }
 
 // The entry that a look-up of name on disk, which matches names and short
 // names in any letter case, would find, where the listing has only one such
 // entry and it settles the long form.
-const std::string* TFolderListing::Find(const wchar_t* name) const
+const TFolderListing::TEntry* TFolderListing::Find(const wchar_t* name) const
 {
-    const auto found = FEntries.find(WideNameKey(name));
-    if (found == FEntries.end() || found->second.empty()
-        || !SettledName(name, NameOf(found->second), ShortNameOf(found->second)))
+    const auto found = FByKey.find(WideNameKey(name));
+    if (found == FByKey.end() || found->second == Shared)
         return nullptr;
-    return &found->second;
+    const TEntry& entry = FEntries[found->second];
+    return SettledName(name, entry.Name.data(), entry.ShortName.data()) ? &entry : nullptr;
 }
 
 std::string LongPathNameIn(const TFolderListing& listing, const std::string& path)
 {
     TLongPathBelow below;
-    const std::string* entry = nullptr;
+    const TFolderListing::TEntry* entry = nullptr;
     if (StartLongPathBelow(listing.FFolder, path, below))
         entry = listing.Find(below.Name);
-    return FinishLongPathBelow(below, entry ? NameOf(*entry) : nullptr, path);
+    return FinishLongPathBelow(below, entry ? entry->Name.data() : nullptr, path);
 }
 
 DWORD FileAttributes(const TFolderListing& listing, const std::string& path)
@@ -324,8 +303,8 @@ DWORD FileAttributes(const TFolderListing& listing, const std::string& path)
     const size_t folderLength = listing.FFolder.size() - 1;
     if (name && static_cast<size_t>(name - wide.data()) == folderLength
         && std::wmemcmp(wide.data(), listing.FFolder.data(), folderLength) == 0) {
-        if (const std::string* entry = listing.Find(name))
-            return AttributesOf(*entry);
+        if (const TFolderListing::TEntry* entry = listing.Find(name))
+            return entry->Attributes;
     }
     return FileAttributes(path);
 }

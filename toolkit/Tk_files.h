@@ -43,14 +43,21 @@ private:
     friend std::string LongPathNameIn(const TFolderListing& listing, const std::string& path);
     friend DWORD FileAttributes(const TFolderListing& listing, const std::string& path);
 
-    const std::string* Find(const wchar_t* name) const;
+    // The names end in NUL.
+    struct TEntry {
+        DWORD Attributes;
+        std::vector<wchar_t> Name;
+        std::vector<wchar_t> ShortName;
+    };
+    const TEntry* Find(const wchar_t* name) const;
 
     // The folder with a '\' at its end, ending in NUL.
     std::vector<wchar_t> FFolder;
-    // Each entry by the key of its name and by that of its short name: its
-    // attributes, its name and its short name, each ending in NUL, as
-    // bytes; empty for a key that two entries share.
-    std::unordered_map<std::string, std::string> FEntries;
+    std::vector<TEntry> FEntries;
+    // Each entry's place by the key of its name and by that of its short
+    // name; Shared for a key that two entries share.
+    std::unordered_map<std::string, size_t> FByKey;
+    static constexpr size_t Shared = static_cast<size_t>(-1);
 };
 
 // LongPathNameIn(folder, path) where the listing is of folder, with the name
