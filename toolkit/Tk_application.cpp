@@ -124,8 +124,7 @@ HWND TApplication::Handle()
         windowClass.lpfnWndProc = DefWindowProcA;
         windowClass.hInstance = instance;
         windowClass.lpszClassName = OwnerClassName;
-        if (!GetClassInfoExA(instance, OwnerClassName, &windowClass))
-            RegisterClassExA(&windowClass);
+        RegisterClassExA(&windowClass);
         FHandle.reset(CreateWindowExA(WS_EX_TOOLWINDOW, OwnerClassName, Title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
                                       nullptr, instance, nullptr));
         if (!FHandle)
