@@ -142,13 +142,16 @@ struct TRecordFile {
 };
 
 // The records of finished runs, the newest first; not those of runs still
-// going, which hold theirs open.
+// going, which hold theirs open. Their times come with the folder's listing,
+// which is up to date for a file that nobody holds open: every run asks
+// this at its first change, and one look-up per record would cost as much
+// again.
 std::vector<TRecordFile> FinishedRecords(const std::string& folder)
 {
     std::vector<TRecordFile> files;
-    for (const std::string& name : MatchingNames(folder, RecordPattern)) {
-        TRecordFile file{IncludeTrailingPathDelimiter(folder) + name};
-        if (LastWriteTime(file.Path, file.Time) && !IsHeldOpen(file.Path))
+    for (const TFoundFile& found : MatchingFiles(folder, RecordPattern)) {
+        TRecordFile file{IncludeTrailingPathDelimiter(folder) + found.Name, found.LastWriteTime};
+        if (!IsHeldOpen(file.Path))
             files.push_back(file);
     }
     std::sort(files.begin(), files.end(), [](const TRecordFile& a, const TRecordFile& b) {
@@ -284,11 +287,11 @@ bool ReadNewestRun(const std::string& folder, TRunOnRecord& run)
 {
     for (const TRecordFile& file : FinishedRecords(folder)) {
         std::string content;
-        // One that another undo removed meanwhile: the next is the newest.
-        if (!ReadFileBytes(file.Path, content))
+        // Its time as the undo compares it before rewriting the record. One
+        // that another undo removed meanwhile: the next is the newest.
+        if (!LastWriteTime(file.Path, run.Ended) || !ReadFileBytes(file.Path, content))
             continue;
         run.FileName = file.Path;
-        run.Ended = file.Time;
         run.Changes = ParseRecord(content);
         GetFileIdentity(file.Path, run.File);
         return true;
@@ -325,10 +328,10 @@ void AdoptOldRecords(const std::string& oldRecord, const std::string& folder)
     if (GetPathKind(oldRecord) == pkFile)
         files.push_back(oldRecord);
     const std::string oldFolder = ExtractFilePath(oldRecord);
-    for (const std::string& name : MatchingNames(ExcludeTrailingPathDelimiter(oldFolder),
+    for (const TFoundFile& found : MatchingFiles(ExcludeTrailingPathDelimiter(oldFolder),
                                                  ChangeFileExt(ExtractFileName(oldRecord), ".*.tmp"))) {
-        if (!IsHeldOpen(oldFolder + name))
-            files.push_back(oldFolder + name);
+        if (!IsHeldOpen(oldFolder + found.Name))
+            files.push_back(oldFolder + found.Name);
     }
     if (files.empty())
         return;

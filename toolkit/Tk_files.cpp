@@ -371,21 +371,25 @@ bool SetLastWriteTime(const std::string& path, std::uint64_t time)
     return file.Valid() && SetFileTime(file.Get(), nullptr, nullptr, &written);
 }
 
-std::vector<std::string> MatchingNames(const std::string& folder, const std::string& pattern)
+std::vector<TFoundFile> MatchingFiles(const std::string& folder, const std::string& pattern)
 {
-    std::vector<std::string> names;
+    std::vector<TFoundFile> files;
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW(FileSystemPath(folder + "\\" + pattern).data(), &found);
+    const HANDLE search = FindFirstFileExW(FileSystemPath(folder + "\\" + pattern).data(), FindExInfoBasic, &found,
+                                           FindExSearchNameMatch, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE)
-        return names;
+        return files;
     do {
-        std::string name;
+        TFoundFile file;
         if (std::wcscmp(found.cFileName, L".") != 0 && std::wcscmp(found.cFileName, L"..") != 0
-            && WideToAnsi(found.cFileName, name))
-            names.push_back(name);
+            && WideToAnsi(found.cFileName, file.Name)) {
+            file.LastWriteTime = static_cast<std::uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32
+                | found.ftLastWriteTime.dwLowDateTime;
+            files.push_back(file);
+        }
     } while (FindNextFileW(search, &found));
     FindClose(search);
-    return names;
+    return files;
 }
 
 bool IsHeldOpen(const std::string& path)

@@ -103,9 +103,15 @@ bool SetLastWriteTime(const std::string& path, std::uint64_t time);
 // The time of the last change of what is at the path, in 100-nanosecond
 // units; false when nothing can be found there.
 bool LastWriteTime(const std::string& path, std::uint64_t& time);
-// The names in folder that match the pattern (wildcards as FindFirstFileW
-// takes them), "." and ".." left out.
-std::vector<std::string> MatchingNames(const std::string& folder, const std::string& pattern);
+struct TFoundFile {
+    std::string Name;
+    // As the folder's listing has it, in 100-nanosecond units: for a file
+    // that is open for writing, NTFS may not have brought it up to date.
+    std::uint64_t LastWriteTime = 0;
+};
+// The entries in folder that match the pattern (wildcards as FindFirstFileW
+// takes them), "." and ".." left out, from one listing.
+std::vector<TFoundFile> MatchingFiles(const std::string& folder, const std::string& pattern);
 // True when a process holds the file open and does not let it be deleted.
 bool IsHeldOpen(const std::string& path);
 // The system's message for an error code that a call left in GetLastError,
