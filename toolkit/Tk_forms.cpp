@@ -119,14 +119,21 @@ TForm::TForm(const TFormDesc& description) : FDpi(Application.PixelsPerInch)
     // A dialog gets a taskbar button and an Alt+Tab entry: the program shows
     // no main window, so a dialog behind another program could not be found
     // without them.
+    // A form without a border is never seen, so it needs no owner, and as a
+    // tool window it gets no taskbar button: a run that shows nothing then
+    // makes no second window.
     TEmptyDialogTemplate frame = {};
     frame.Header.style = WS_POPUP;
+    HWND owner = nullptr;
     if (description.BorderStyle == TBorderStyle::Dialog) {
         frame.Header.style |= WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
         frame.Header.dwExtendedStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
+        owner = Application.Handle();
+    } else {
+        frame.Header.dwExtendedStyle = WS_EX_TOOLWINDOW;
     }
-    FHandle.reset(CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &frame.Header, Application.Handle(),
-                                             DialogProc, reinterpret_cast<LPARAM>(this)));
+    FHandle.reset(CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &frame.Header, owner, DialogProc,
+                                             reinterpret_cast<LPARAM>(this)));
     if (!FHandle)
         throw Exception("The program could not create a window.");
     SetWindowTextA(Handle(), description.Caption);
