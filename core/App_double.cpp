@@ -7,12 +7,10 @@
 
 #include <windows.h>
 
-namespace {
-
-const char* const AllNamesTaken = "The name is taken up to the last serial number.";
-const char* const AlreadyHeld = "The directory already holds something of that name.";
-
-}
+const char* const NameTakenReason = "The name is taken.";
+const char* const AllNamesTakenReason = "The name is taken up to the last serial number.";
+const char* const AlreadyHeldReason = "The directory already holds something of that name.";
+const char* const OtherDriveReason = "The source is on another drive.";
 
 void TDoubleExecutor::Execute()
 {
@@ -58,7 +56,7 @@ void TDoubleExecutor::MoveIntoCreated()
     // that can only fail, into a shared directory that holds the name. A
     // directory made just now holds nothing.
     if (!FMadeNow && GetPathKind(target) != pkNothing)
-        FailMove(AlreadyHeld);
+        FailMove(AlreadyHeldReason);
     std::uint64_t time = 0;
     if (!LastWriteTime(SourcePath, time))
         FailMove(SystemErrorText(GetLastError()));
@@ -67,8 +65,8 @@ void TDoubleExecutor::MoveIntoCreated()
     // A rename on the one volume: it neither copies nor replaces anything.
     if (!RenameOnly(SourcePath, target)) {
         const DWORD error = GetLastError();
-        FailMove(error == ERROR_NOT_SAME_DEVICE                             ? "The source is on another drive."
-                 : error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? AlreadyHeld
+        FailMove(error == ERROR_NOT_SAME_DEVICE                             ? OtherDriveReason
+                 : error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? AlreadyHeldReason
                                                                                : SystemErrorText(error));
     }
     if (LongPaths)
@@ -106,42 +104,47 @@ std::string TDoubleExecutor::MakeBasePath(const std::string& directory) const
     return IncludeTrailingPathDelimiter(directory) + FormName();
 }
 
+std::string TDoubleExecutor::CandidatePath(const std::string& base, std::int32_t number) const
+{
+    if (number == MinSerialNumber)
+        return base;
+    const std::string directory = ExtractFilePath(base);
+    const std::string stem = ExtractFileName(base);
+    switch (SerialNumberPosition) {
+    case spEnd:
+        return directory + stem + SerialNumberPrefix + std::to_string(number) + TrimTrailingBlanks(SerialNumberSuffix);
+    case spBeginning:
+        return directory + TrimLeadingBlanks(SerialNumberPrefix) + std::to_string(number) + SerialNumberSuffix + stem;
+    default:
+        throw EAppError("The program does not support the position.");
+    }
+}
+
 void TDoubleExecutor::CreateTargetDirectory(const std::string& base)
 {
     if (AvoidNameCollision && MinSerialNumber > MaxSerialNumber)
         throw EAppError("The minimum serial number is exceeding the maximum.");
-    if (CreateCandidate(base))
+    // A planned number inside the range; anything else starts afresh.
+    std::int32_t number = MinSerialNumber;
+    if (AvoidNameCollision && PlannedNumber && *PlannedNumber > MinSerialNumber && *PlannedNumber <= MaxSerialNumber)
+        number = *PlannedNumber;
+    if (CreateCandidate(CandidatePath(base, number)))
         return;
     if (!AvoidNameCollision)
-        throw EDoubleFail("The name is taken.");
+        throw EDoubleFail(NameTakenReason);
     // With equal bounds no numbered name is tried, so the position never matters.
     if (MinSerialNumber == MaxSerialNumber)
-        throw EDoubleFail(AllNamesTaken);
-
-    const std::string directory = ExtractFilePath(base);
-    const std::string stem = ExtractFileName(base);
-    std::string front;
-    std::string back;
-    switch (SerialNumberPosition) {
-    case spEnd:
-        front = directory + stem + SerialNumberPrefix;
-        back = TrimTrailingBlanks(SerialNumberSuffix);
-        break;
-    case spBeginning:
-        front = directory + TrimLeadingBlanks(SerialNumberPrefix);
-        back = SerialNumberSuffix + stem;
-        break;
-    default:
+        throw EDoubleFail(AllNamesTakenReason);
+    if (SerialNumberPosition != spEnd && SerialNumberPosition != spBeginning)
         throw EAppError("The program does not support the position.");
-    }
     // The minimum stands for the un-numbered name, so numbers start above it.
     // Testing against the maximum before stepping keeps INT_MAX from overflowing.
-    for (std::int32_t number = MinSerialNumber; number != MaxSerialNumber;) {
+    while (number != MaxSerialNumber) {
         ++number;
-        if (CreateCandidate(front + std::to_string(number) + back))
+        if (CreateCandidate(CandidatePath(base, number)))
             return;
     }
-    throw EDoubleFail(AllNamesTaken);
+    throw EDoubleFail(AllNamesTakenReason);
 }
 
 bool TDoubleExecutor::CreateCandidate(const std::string& candidate)

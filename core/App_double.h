@@ -4,6 +4,7 @@
 #include "App_doubleoptions.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -29,6 +30,12 @@ private:
     std::string FReason;
 };
 
+// The reasons that the executor gives, which a plan foresees.
+extern const char* const NameTakenReason;
+extern const char* const AllNamesTakenReason;
+extern const char* const AlreadyHeldReason;
+extern const char* const OtherDriveReason;
+
 class TLongPathCache;
 class TRunRecord;
 
@@ -44,6 +51,10 @@ public:
     // prefix, the source's name (a regular file's without its extension)
     // and the suffix, with no blanks at its ends.
     std::string FormName() const;
+    // The path that base, a directory's path before any number, has with
+    // number: base itself for MinSerialNumber, the numbered variant with the
+    // prefix and suffix at SerialNumberPosition above it.
+    std::string CandidatePath(const std::string& base, std::int32_t number) const;
 
     std::string SourcePath;
     std::string OutputDirectory;
@@ -72,6 +83,11 @@ public:
     // source is a regular file from its folder's listing, and learns of the
     // moves. Without one, the file system is asked.
     TLongPathCache* LongPaths = nullptr;
+    // The serial number that a plan found free for this source's new
+    // directory, MinSerialNumber for the name without one; none: the first
+    // free name. The executor starts there and numbers on past a name that
+    // was taken since, so the run makes what the plan showed.
+    std::optional<std::int32_t> PlannedNumber;
     std::string CreatedPath;
 
 private:

@@ -172,6 +172,19 @@ std::string FileNameKey(const std::string& path)
     return WideNameKey(wide.data(), wide.size() - 1);
 }
 
+std::vector<std::string> FolderKeys(const std::string& path)
+{
+    const std::vector<wchar_t> wide = AnsiToWide(path);
+    const std::string key = WideNameKey(wide.data(), wide.size() - 1);
+    std::vector<std::string> keys;
+    // A '\' is one UTF-16 unit of its own, in the path and in its key.
+    for (size_t i = wide.size() - 1; i-- > 1;) {
+        if (wide[i] == L'\\')
+            keys.push_back(key.substr(0, i * sizeof(wchar_t)));
+    }
+    return keys;
+}
+
 namespace {
 
 // A name's long path below its folder's long form, as it is put together.
@@ -287,6 +300,11 @@ const TFolderListing::TEntry* TFolderListing::Find(const wchar_t* name) const
     return SettledName(name, entry.Name.data(), entry.ShortName.data()) ? &entry : nullptr;
 }
 
+bool TFolderListing::Holds(const std::string& name) const
+{
+    return FByKey.count(FileNameKey(name)) > 0;
+}
+
 std::string LongPathNameIn(const TFolderListing& listing, const std::string& path)
 {
     TLongPathBelow below;
@@ -369,6 +387,16 @@ bool SetLastWriteTime(const std::string& path, std::uint64_t time)
                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     const FILETIME written = {static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
     return file.Valid() && SetFileTime(file.Get(), nullptr, nullptr, &written);
+}
+
+std::string VolumePathName(const std::string& path)
+{
+    const std::vector<wchar_t> wide = FileSystemPath(path);
+    std::vector<wchar_t> root(wide.size() + 1);
+    if (!GetVolumePathNameW(wide.data(), root.data(), static_cast<DWORD>(root.size())))
+        return std::string();
+    // The same volume gives the same text, given in the long form or not.
+    return ProgramText(root.data());
 }
 
 std::vector<TFoundFile> MatchingFiles(const std::string& folder, const std::string& pattern)

@@ -39,6 +39,11 @@ public:
     // listing that finds nothing.
     explicit TFolderListing(const std::string& folder);
 
+    // True when the listing saw an entry that a look-up of name, or the
+    // creation of something of that name, would meet: one with that name or
+    // short name, in any letter case.
+    bool Holds(const std::string& name) const;
+
 private:
     friend std::string LongPathNameIn(const TFolderListing& listing, const std::string& path);
     friend DWORD FileAttributes(const TFolderListing& listing, const std::string& path);
@@ -71,6 +76,12 @@ DWORD FileAttributes(const TFolderListing& listing, const std::string& path);
 // paths that differ only in it give the same key. A key, not a text: its
 // bytes are the path's upper-cased UTF-16.
 std::string FileNameKey(const std::string& path);
+// The root of the volume that holds path, mount points seen (a drive's
+// root, a share's, or a mounted folder); "" when it cannot be found.
+std::string VolumePathName(const std::string& path);
+// The keys of the folders that hold path, as FileNameKey gives them, the
+// nearest first.
+std::vector<std::string> FolderKeys(const std::string& path);
 // INVALID_FILE_ATTRIBUTES when nothing can be found at the path.
 DWORD FileAttributes(const std::string& path);
 // CreateDirectoryW of the one directory; GetLastError tells why it failed.
