@@ -45,6 +45,7 @@ TDoubleOptions ReadOptions(const TMemIniFile& ini, TDoubleOptions options)
     options.MoveSources = ini.ReadBool(OptionsSection, "MoveSources", options.MoveSources);
     options.GroupSources =
         static_cast<TGroupSources>(ini.ReadInteger(OptionsSection, "GroupSources", options.GroupSources));
+    options.ShowPreview = ini.ReadBool(OptionsSection, "ShowPreview", options.ShowPreview);
     return options;
 }
 
@@ -85,6 +86,7 @@ void WriteOptions(TMemIniFile& ini, const TDoubleOptions& options, const TDouble
     write("SortEntries", &TDoubleOptions::SortEntries);
     write("MoveSources", &TDoubleOptions::MoveSources);
     write("GroupSources", &TDoubleOptions::GroupSources);
+    write("ShowPreview", &TDoubleOptions::ShowPreview);
 }
 
 }

@@ -14,7 +14,8 @@ TDoubleOptions::TDoubleOptions()
       SerialNumberPosition(spEnd),
       SortEntries(true),
       MoveSources(false),
-      GroupSources(gsEachSource)
+      GroupSources(gsEachSource),
+      ShowPreview(false)
 {
 }
 
@@ -35,7 +36,8 @@ bool TDoubleOptions::operator==(const TDoubleOptions& other) const
         && SerialNumberPosition == other.SerialNumberPosition
         && SortEntries == other.SortEntries
         && MoveSources == other.MoveSources
-        && GroupSources == other.GroupSources;
+        && GroupSources == other.GroupSources
+        && ShowPreview == other.ShowPreview;
 }
 
 bool TDoubleOptions::operator!=(const TDoubleOptions& other) const

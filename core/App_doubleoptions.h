@@ -54,6 +54,8 @@ public:
     bool SortEntries;
     bool MoveSources;
     TGroupSources GroupSources;
+    // Shows the run's directories and moves before it makes anything.
+    bool ShowPreview;
 };
 
 class TDoubleOptionsModel : public TModel {

@@ -41,7 +41,8 @@ TOptionsDialog::TOptionsDialog()
       ComboBox21(Control("ComboBox21")),
       CheckBox31(Control("CheckBox31")),
       CheckBox32(Control("CheckBox32")),
-      ComboBox31(Control("ComboBox31"))
+      ComboBox31(Control("ComboBox31")),
+      CheckBox33(Control("CheckBox33"))
 {
     for (HWND control : {RadioButton11, RadioButton12, RadioButton13, RadioButton14, CheckBox22})
         OnClick(control, [this] { UpdateControls(); });
@@ -90,6 +91,7 @@ void TOptionsDialog::SetOptions(const TDoubleOptions& options)
     SetSortEntries(options.SortEntries);
     SetMoveSources(options.MoveSources);
     SetGroupSources(options.GroupSources);
+    SetShowPreview(options.ShowPreview);
 }
 
 TDoubleOptions TOptionsDialog::GetOptions()
@@ -110,6 +112,7 @@ TDoubleOptions TOptionsDialog::GetOptions()
     options.SortEntries = GetSortEntries();
     options.MoveSources = GetMoveSources();
     options.GroupSources = GetGroupSources();
+    options.ShowPreview = GetShowPreview();
     return options;
 }
 
@@ -196,6 +199,11 @@ void TOptionsDialog::SetSortEntries(bool value)
 void TOptionsDialog::SetMoveSources(bool value)
 {
     SetChecked(CheckBox32, value);
+}
+
+void TOptionsDialog::SetShowPreview(bool value)
+{
+    SetChecked(CheckBox33, value);
 }
 
 void TOptionsDialog::SetGroupSources(TGroupSources value)
@@ -297,6 +305,11 @@ bool TOptionsDialog::GetSortEntries()
 bool TOptionsDialog::GetMoveSources()
 {
     return Checked(CheckBox32);
+}
+
+bool TOptionsDialog::GetShowPreview()
+{
+    return Checked(CheckBox33);
 }
 
 TGroupSources TOptionsDialog::GetGroupSources()

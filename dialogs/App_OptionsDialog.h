@@ -40,6 +40,7 @@ private:
     void SetSortEntries(bool value);
     void SetMoveSources(bool value);
     void SetGroupSources(TGroupSources value);
+    void SetShowPreview(bool value);
 
     TOutputDirectory GetOutputDirectory();
     std::string GetOtherOutputDirectory();
@@ -55,6 +56,7 @@ private:
     bool GetSortEntries();
     bool GetMoveSources();
     TGroupSources GetGroupSources();
+    bool GetShowPreview();
 
     HWND OutputDirectoryButton(int value) const;
     std::string GetFileNamePart(HWND edit);
@@ -94,6 +96,7 @@ private:
     HWND CheckBox31;
     HWND CheckBox32;
     HWND ComboBox31;
+    HWND CheckBox33;
 };
 
 extern TOptionsDialog* OptionsDialog;

@@ -3,7 +3,7 @@
 // Each group box comes before its controls; a label with an access key comes
 // right before the control that its key focuses.
 const TFormDesc OptionsDialogForm = {
-    "OptionsDialog", "Options", 686, 461, 15,
+    "OptionsDialog", "Options", 686, 491, 15,
     {
         {"GroupBox1", TControlKind::GroupBox, nullptr, "Output directory", 5, 5, 676, 86},
         {"RadioButton11", TControlKind::RadioButton, "GroupBox1", "&At the source", 10, 20, 161, 26, cfGroup},
@@ -34,15 +34,17 @@ const TFormDesc OptionsDialogForm = {
         {"ComboBox21", TControlKind::ComboBox, "GroupBox2", "Beginning of the name\nEnd of the name", 190, 170, 476,
          23},
 
-        {"GroupBox3", TControlKind::GroupBox, nullptr, "Entries", 5, 305, 676, 116},
+        {"GroupBox3", TControlKind::GroupBox, nullptr, "Entries", 5, 305, 676, 146},
         {"CheckBox31", TControlKind::CheckBox, "GroupBox3", "&Sort entries by path", 10, 20, 656, 26},
         {"CheckBox32", TControlKind::CheckBox, "GroupBox3", "Move each source &into its new directory", 10, 50, 656,
          26},
         {"Label31", TControlKind::Label, "GroupBox3", "Direc&tories:", 10, 80, 161, 26},
         {"ComboBox31", TControlKind::ComboBox, "GroupBox3",
          "One for each source\nOne for each name\nOne for all sources", 175, 80, 491, 23},
+        {"CheckBox33", TControlKind::CheckBox, "GroupBox3", "Show the directories &before they are made", 10, 110,
+         656, 26},
 
-        {"Button1", TControlKind::Button, nullptr, "OK", 435, 430, 121, 26, cfDefault, mrOk},
-        {"Button2", TControlKind::Button, nullptr, "Cancel", 560, 430, 121, 26, cfCancel, mrCancel},
+        {"Button1", TControlKind::Button, nullptr, "OK", 435, 460, 121, 26, cfDefault, mrOk},
+        {"Button2", TControlKind::Button, nullptr, "Cancel", 560, 460, 121, 26, cfCancel, mrCancel},
     },
 };

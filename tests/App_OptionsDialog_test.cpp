@@ -31,6 +31,7 @@ struct AppOptionsDialog : testing::Test {
     HWND Check31 = Dialog->Control("CheckBox31");
     HWND Check32 = Dialog->Control("CheckBox32");
     HWND Combo31 = Dialog->Control("ComboBox31");
+    HWND Check33 = Dialog->Control("CheckBox33");
     HWND Ok = Dialog->Control("Button1");
     HWND Cancel = Dialog->Control("Button2");
 
@@ -103,6 +104,7 @@ TEST_F(AppOptionsDialog, OptionsSurviveARoundTripUnchanged)
     options.SortEntries = false;
     options.MoveSources = true;
     options.GroupSources = gsAllSources;
+    options.ShowPreview = true;
     Dialog->Options = options;
     TDialogScript script;
     script.Do([&] {
@@ -113,6 +115,7 @@ TEST_F(AppOptionsDialog, OptionsSurviveARoundTripUnchanged)
         EXPECT_EQ(ItemIndex(Combo), 0);
         EXPECT_FALSE(Checked(Check31));
         EXPECT_EQ(WindowText(Combo31), "One for all sources");
+        EXPECT_TRUE(Checked(Check33));
     });
     EXPECT_TRUE(script.Press(VK_RETURN).Execute(*Dialog));
     EXPECT_TRUE(Dialog->Options == options);
@@ -124,7 +127,7 @@ TEST_F(AppOptionsDialog, TabFollowsTheGroupsAndAccessKeysReachTheFields)
     TDialogScript script;
     script.Click(Radio14);
     for (HWND expected : {Edit11, Browse, Edit21, Edit22, Check21, Check22, Edit23, Edit24, Edit25, Edit26, Combo,
-                          Check31, Check32, Combo31, Ok, Cancel, Radio14})
+                          Check31, Check32, Combo31, Check33, Ok, Cancel, Radio14})
         script.Press(VK_TAB).ExpectFocus(expected);
     // Typed text is kept as typed: blanks stay, the number may have leading blanks.
     script.Alt('f').ExpectFocus(Edit21).Type(" x");
@@ -133,6 +136,7 @@ TEST_F(AppOptionsDialog, TabFollowsTheGroupsAndAccessKeysReachTheFields)
     script.Alt('p').ExpectFocus(Combo).Press(VK_UP);
     script.Alt('s').Alt('i').Do([&] { EXPECT_FALSE(Checked(Check31)); });
     script.Alt('t').ExpectFocus(Combo31).Press(VK_DOWN);
+    script.Alt('b').ExpectFocus(Check33);
     EXPECT_TRUE(script.Press(VK_RETURN).Execute(*Dialog));
     EXPECT_EQ(Dialog->Options.OriginalNamePrefix, " x");
     EXPECT_EQ(Dialog->Options.SerialNumberPrefix, "#");
@@ -141,6 +145,7 @@ TEST_F(AppOptionsDialog, TabFollowsTheGroupsAndAccessKeysReachTheFields)
     EXPECT_FALSE(Dialog->Options.SortEntries);
     EXPECT_TRUE(Dialog->Options.MoveSources);
     EXPECT_EQ(Dialog->Options.GroupSources, gsEachName);
+    EXPECT_TRUE(Dialog->Options.ShowPreview);
 }
 
 // Each field refuses what it cannot take: the message shows, the focus stays

@@ -41,6 +41,7 @@ TEST(AppDoubleOptions, EveryFieldTakesPartInTheComparison)
         [](TDoubleOptions& o) { o.SortEntries = false; },
         [](TDoubleOptions& o) { o.MoveSources = true; },
         [](TDoubleOptions& o) { o.GroupSources = gsEachName; },
+        [](TDoubleOptions& o) { o.ShowPreview = true; },
     };
     for (size_t i = 0; i < std::size(changes); ++i) {
         TDoubleOptions changed = base;

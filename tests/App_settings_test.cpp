@@ -45,6 +45,7 @@ TEST_F(AppSettings, AFirstSaveWritesBothSectionsInOrder)
               "SortEntries=1\r\n"
               "MoveSources=0\r\n"
               "GroupSources=0\r\n"
+              "ShowPreview=0\r\n"
               "\r\n");
 }
 
@@ -188,6 +189,7 @@ TEST_F(AppSettings, RandomOptionsSurviveASaveAndALoad)
         options.SortEntries = random() % 2;
         options.MoveSources = random() % 2;
         options.GroupSources = static_cast<TGroupSources>(random() % 4 - 1);
+        options.ShowPreview = random() % 2;
 
         // A run that loads the last round's options and changes them.
         TDoubleOptionsModel saved;

@@ -442,7 +442,7 @@ TEST_F(ProgramRuns, ADropWithTheDefaultsGoesToTheDesktopAndWritesEveryKey)
               "OtherOutputDirectory=\"" + SpecialFolder(CSIDL_PERSONAL) + "\"\r\nOriginalNamePrefix=\"\"\r\n"
               "OriginalNameSuffix=\"\"\r\nRemoveExtension=1\r\nAvoidNameCollision=1\r\nSerialNumberPrefix=\" (\"\r\n"
               "SerialNumberSuffix=\")\"\r\nMinSerialNumber=1\r\nMaxSerialNumber=100\r\nSerialNumberPosition=1\r\n"
-              "SortEntries=1\r\nMoveSources=0\r\nGroupSources=0\r\n\r\n");
+              "SortEntries=1\r\nMoveSources=0\r\nGroupSources=0\r\nShowPreview=0\r\n\r\n");
 }
 
 TEST_F(ProgramRuns, AtTheSourceBelowADriveRootUsesTheRoot)
