@@ -41,7 +41,7 @@ void TApplication::InitializeControls()
 {
     if (!FControlsInitialized) {
         FControlsInitialized = true;
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES};
         InitCommonControlsEx(&controls);
     }
 }

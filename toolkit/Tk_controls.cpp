@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 
 bool Checked(HWND control)
@@ -101,6 +102,59 @@ void SetClipboardText(HWND owner, const std::string& text)
     if (!IsUtf8CodePage())
         SetClipboardBytes(CF_TEXT, text.c_str(), text.size() + 1);
     SetClipboardBytes(CF_UNICODETEXT, wide.data(), wide.size() * sizeof(wchar_t));
+}
+
+namespace ListView {
+
+void SetRowCount(HWND list, int count)
+{
+    SendMessageW(list, LVM_SETITEMCOUNT, count, LVSICF_NOSCROLL);
+    InvalidateRect(list, nullptr, FALSE);
+}
+
+bool AnswerCellRequest(const NMHDR& notification, const std::function<const std::string&(int row, int column)>& cell)
+{
+    if (notification.code != LVN_GETDISPINFOW)
+        return false;
+    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(notification)).item;
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0)
+        return true;
+    const std::vector<wchar_t> text = AnsiToWide(cell(item.iItem, item.iSubItem));
+    size_t length = std::min(text.size() - 1, static_cast<size_t>(item.cchTextMax - 1));
+    // A text cut short ends before a character, not inside one.
+    if (length < text.size() - 1 && length > 0 && IS_HIGH_SURROGATE(text[length - 1]))
+        --length;
+    std::copy(text.begin(), text.begin() + length, item.pszText);
+    item.pszText[length] = L'\0';
+    return true;
+}
+
+std::vector<int> SelectedRows(HWND list)
+{
+    std::vector<int> rows;
+    rows.reserve(static_cast<size_t>(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0)));
+    for (int row = -1; (row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, row, LVNI_SELECTED))) >= 0;)
+        rows.push_back(row);
+    return rows;
+}
+
+void SelectAllRows(HWND list)
+{
+    LVITEMW item = {};
+    item.stateMask = LVIS_SELECTED;
+    item.state = LVIS_SELECTED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+}
+
+void SetColumnShares(HWND list, const std::vector<int>& shares)
+{
+    RECT client;
+    GetClientRect(list, &client);
+    const int width = client.right - client.left;
+    for (size_t i = 0; i < shares.size(); ++i)
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, i, MulDiv(width, shares[i], 100));
+}
+
 }
 
 int TListBoxStrings::Count() const

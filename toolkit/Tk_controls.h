@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,21 @@ private:
 // Replaces the clipboard's content with the text; Exception when the
 // clipboard cannot be opened or does not take it.
 void SetClipboardText(HWND owner, const std::string& text);
+
+// A list view whose rows the form gives as they are drawn (owner data).
+namespace ListView {
+// Sets the number of rows, keeping the scroll position, the selection that
+// is still in range and the focused row; every row is drawn afresh.
+void SetRowCount(HWND list, int count);
+// Answers the list's request for a cell's text (LVN_GETDISPINFOW: a form
+// asks its controls for Unicode notifications): cell gives the text of a
+// row's column. False when the notification is another.
+bool AnswerCellRequest(const NMHDR& notification, const std::function<const std::string&(int row, int column)>& cell);
+std::vector<int> SelectedRows(HWND list);
+void SelectAllRows(HWND list);
+// Each column's width, from the list's width as shares that add up to 100.
+void SetColumnShares(HWND list, const std::vector<int>& shares);
+}
 
 // A list box's items as strings, read and replaced in place: what is
 // assigned is what the list shows.

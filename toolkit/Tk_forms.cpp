@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -63,6 +64,8 @@ TClassAndStyle ClassAndStyle(const TControlDesc& control)
         return {"STATIC", SS_ICON | SS_CENTERIMAGE, 0};
     case TControlKind::ProgressBar:
         return {PROGRESS_CLASSA, 0, 0};
+    case TControlKind::ListView:
+        return {WC_LISTVIEWA, LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case TControlKind::Panel:
         break;
     }
@@ -89,6 +92,34 @@ bool IsListBox(HWND control)
     char className[8] = {};
     GetClassNameA(control, className, sizeof className);
     return lstrcmpiA(className, "ListBox") == 0;
+}
+
+// The items of a caption, one per line. Split by hand: a string stream would
+// pull the whole stream and locale library into every executable.
+std::vector<std::string> CaptionItems(const char* caption)
+{
+    std::vector<std::string> items;
+    for (const char* item = caption; item && *item;) {
+        const char* end = std::strchr(item, '\n');
+        items.push_back(end ? std::string(item, end) : std::string(item));
+        item = end ? end + 1 : item + items.back().size();
+    }
+    return items;
+}
+
+// A list view's columns, sharing its width; rows selected whole.
+void AddColumns(HWND list, const char* headings, int width)
+{
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
+                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    const std::vector<std::string> items = CaptionItems(headings);
+    for (size_t i = 0; i < items.size(); ++i) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = const_cast<char*>(items[i].c_str());
+        column.cx = (width - GetSystemMetrics(SM_CXVSCROLL)) / static_cast<int>(items.size());
+        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
 }
 
 [[noreturn]] void RaiseUnknownControl(const std::string& name)
@@ -125,12 +156,20 @@ TForm::TForm(const TFormDesc& description) : FDpi(Application.PixelsPerInch)
     TEmptyDialogTemplate frame = {};
     frame.Header.style = WS_POPUP;
     HWND owner = nullptr;
-    if (description.BorderStyle == TBorderStyle::Dialog) {
+    switch (description.BorderStyle) {
+    case TBorderStyle::Dialog:
         frame.Header.style |= WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
         frame.Header.dwExtendedStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
         owner = Application.Handle();
-    } else {
+        break;
+    case TBorderStyle::Sizeable:
+        frame.Header.style |= WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | DS_3DLOOK;
+        frame.Header.dwExtendedStyle = WS_EX_APPWINDOW;
+        owner = Application.Handle();
+        break;
+    case TBorderStyle::None:
         frame.Header.dwExtendedStyle = WS_EX_TOOLWINDOW;
+        break;
     }
     FHandle.reset(CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &frame.Header, owner, DialogProc,
                                              reinterpret_cast<LPARAM>(this)));
@@ -139,23 +178,30 @@ TForm::TForm(const TFormDesc& description) : FDpi(Application.PixelsPerInch)
     SetWindowTextA(Handle(), description.Caption);
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FFont.get()), FALSE);
     // Only a window with a caption shows the icons.
-    if (description.BorderStyle == TBorderStyle::Dialog) {
+    if (description.BorderStyle != TBorderStyle::None) {
         FSmallIcon = Application.Icon(LIM_SMALL);
         FLargeIcon = Application.Icon(LIM_LARGE);
         SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.get()));
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FLargeIcon.get()));
     }
 
-    // Centred on the work area, with the client area of the description.
-    RECT bounds = {0, 0, Scale(description.ClientWidth), Scale(description.ClientHeight)};
+    // The controls are laid out for the description's client area; a
+    // sizeable form then grows to three quarters of the work area, at most
+    // half as large again, and centred on the work area.
+    FDesignClient = {Scale(description.ClientWidth), Scale(description.ClientHeight)};
+    CreateControls(description);
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SIZE client = FDesignClient;
+    if (description.BorderStyle == TBorderStyle::Sizeable) {
+        const auto grown = [](LONG design, LONG area) { return std::max(design, std::min(area * 3 / 4, design * 3 / 2)); };
+        client = {grown(client.cx, work.right - work.left), grown(client.cy, work.bottom - work.top)};
+    }
+    RECT bounds = {0, 0, client.cx, client.cy};
     AdjustWindowRectEx(&bounds, GetWindowLongA(Handle(), GWL_STYLE), FALSE, GetWindowLongA(Handle(), GWL_EXSTYLE));
     SetWindowPos(Handle(), nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT work;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     CenterWindow(Handle(), work);
-
-    CreateControls(description);
 }
 
 TForm::~TForm() = default;
@@ -200,23 +246,60 @@ void TForm::CreateControls(const TFormDesc& description)
         // A list box makes its rows as tall as this font's line.
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.get()), FALSE);
         if (hasItems && control.Caption) {
-            // Split by hand: a string stream would pull the whole stream and
-            // locale library into every executable.
-            for (const char* item = control.Caption; *item;) {
-                const char* end = std::strchr(item, '\n');
-                const std::string text = end ? std::string(item, end) : std::string(item);
-                SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-                item = end ? end + 1 : item + text.size();
-            }
+            for (const std::string& item : CaptionItems(control.Caption))
+                SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
             SendMessageA(window, CB_SETCURSEL, 0, 0);
         }
+        if (control.Kind == TControlKind::ListView)
+            AddColumns(window, control.Caption, Scale(control.Width));
         if ((control.Flags & cfDefault) && control.Kind == TControlKind::Button)
             SendMessageA(Handle(), DM_SETDEFID, GetDlgCtrlID(window), 0);
+        if (control.Anchors != (akLeft | akTop)) {
+            const RECT bounds = {Scale(position.x), Scale(position.y), Scale(position.x + control.Width),
+                                 Scale(position.y) + height};
+            FAnchored.push_back({window, bounds, control.Anchors});
+        }
         FControls[control.Name] = window;
         FFlags[window] = control.Flags;
         if (control.ModalResult != mrNone)
             FModalResults[window] = control.ModalResult;
     }
+}
+
+void TForm::LayOut(int width, int height)
+{
+    if (FAnchored.empty())
+        return;
+    const LONG dx = width - FDesignClient.cx;
+    const LONG dy = height - FDesignClient.cy;
+    // An edge anchored to the far side moves with it; a control anchored to
+    // both sides of an axis stretches.
+    const auto place = [](LONG& low, LONG& high, bool nearSide, bool farSide, LONG delta) {
+        if (farSide) {
+            high += delta;
+            if (!nearSide)
+                low += delta;
+        }
+    };
+    HDWP positions = BeginDeferWindowPos(static_cast<int>(FAnchored.size()));
+    for (const TAnchored& control : FAnchored) {
+        RECT bounds = control.Bounds;
+        place(bounds.left, bounds.right, control.Anchors & akLeft, control.Anchors & akRight, dx);
+        place(bounds.top, bounds.bottom, control.Anchors & akTop, control.Anchors & akBottom, dy);
+        if (positions)
+            positions = DeferWindowPos(positions, control.Window, nullptr, bounds.left, bounds.top,
+                                       bounds.right - bounds.left, bounds.bottom - bounds.top,
+                                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (positions)
+        EndDeferWindowPos(positions);
+}
+
+void TForm::SetMinimumSize(MINMAXINFO& limits) const
+{
+    RECT bounds = {0, 0, FDesignClient.cx, FDesignClient.cy};
+    AdjustWindowRectEx(&bounds, GetWindowLongA(Handle(), GWL_STYLE), FALSE, GetWindowLongA(Handle(), GWL_EXSTYLE));
+    limits.ptMinTrackSize = {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
 HWND TForm::Control(const std::string& name) const
@@ -330,6 +413,12 @@ void TForm::Command(HWND control, WORD code, WORD id)
         }
         return;
     }
+    // The codes of other kinds' notifications have the same values.
+    const auto changed = FChangeHandlers.find(control);
+    if (changed != FChangeHandlers.end() && (code == EN_CHANGE || code == CBN_SELCHANGE)) {
+        RunHandler(changed->second);
+        return;
+    }
     // A list box reports every change of its selection, by mouse or keyboard.
     if (code == BN_CLICKED || (code == LBN_SELCHANGE && IsListBox(control)))
         Click(control);
@@ -355,6 +444,17 @@ INT_PTR CALLBACK TForm::DialogProc(HWND window, UINT message, WPARAM wParam, LPA
         return TRUE;
     case WM_CLOSE:
         form->FModalResult = mrCancel; // the close box
+        return TRUE;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED)
+            form->LayOut(LOWORD(lParam), HIWORD(lParam));
+        return TRUE;
+    case WM_GETMINMAXINFO:
+        form->SetMinimumSize(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return TRUE;
+    case WM_NOTIFYFORMAT:
+        // A list view's rows then come in Unicode, whatever the code page.
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, NFR_UNICODE);
         return TRUE;
     default: {
         LRESULT result = 0;

@@ -1,6 +1,7 @@
 // Forms built from a description: controls with names, kinds, captions and
 // rectangles at 120 pixels per inch, listed in tab order. The form scales
-// them to the screen once, runs its own modal loop with a modal result and
+// them to the screen once, keeps them at the edges they are anchored to as
+// a sizeable form is resized, runs its own modal loop with a modal result and
 // a close query, raises focus-out events and shows every error that leaves
 // an event handler through the application's one error display.
 #pragma once
@@ -19,7 +20,19 @@
 enum TModalResult { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL };
 
 enum class TControlKind {
-    Label, Edit, Button, CheckBox, RadioButton, ComboBox, ListBox, GroupBox, Image, Panel, ProgressBar
+    Label, Edit, Button, CheckBox, RadioButton, ComboBox, ListBox, GroupBox, Image, Panel, ProgressBar,
+    // In report view, its rows asked of the form as they are drawn (owner
+    // data), so that its length costs nothing.
+    ListView
+};
+
+// The edges of the form that a control keeps its distance to as the form is
+// resized: anchored to both sides, it grows with the form.
+enum TAnchors : unsigned {
+    akLeft = 1 << 0,
+    akTop = 1 << 1,
+    akRight = 1 << 2,
+    akBottom = 1 << 3,
 };
 
 // Properties of a control beyond its kind and caption.
@@ -39,13 +52,19 @@ struct TControlDesc {
     const char* Name;
     TControlKind Kind;
     const char* Parent; // a group box or panel, or nullptr for the form
-    const char* Caption; // for a drop-down list: its items, one per line; the first is selected
+    // For a drop-down list: its items, one per line, the first selected; for
+    // a list view: its columns' headings, one per line.
+    const char* Caption;
     int Left, Top, Width, Height; // at 120 pixels per inch, within the parent
     unsigned Flags = cfNone;
     int ModalResult = mrNone; // for buttons: the result a click gives the form
+    unsigned Anchors = akLeft | akTop;
 };
 
-enum class TBorderStyle { Dialog, None };
+// Sizeable: a dialog that the user can resize and maximize. It opens at a
+// size that suits the work area, and its client area is never smaller
+// than the description's.
+enum class TBorderStyle { Dialog, None, Sizeable };
 
 struct TFormDesc {
     const char* Name;
@@ -104,6 +123,9 @@ protected:
     // The handlers a form binds to its controls.
     void OnClick(HWND control, std::function<void()> handler) { FClickHandlers[control] = std::move(handler); }
     void OnExit(HWND control, std::function<void()> handler) { FExitHandlers[control] = std::move(handler); }
+    // Each change of an edit's text or of a drop-down list's selection, by
+    // the user or by the program.
+    void OnChange(HWND control, std::function<void()> handler) { FChangeHandlers[control] = std::move(handler); }
     // A key combination (virtual key with FCONTROL, FSHIFT, FALT) that runs
     // handler while the form is active.
     void AddShortcut(WORD key, BYTE modifiers, std::function<void()> handler);
@@ -144,6 +166,9 @@ private:
     bool TryClose();
     void UpdateRadioTabStops(HWND radio);
     HWND ButtonWith(unsigned flag) const;
+    // Puts the anchored controls where the client area's size puts them.
+    void LayOut(int width, int height);
+    void SetMinimumSize(MINMAXINFO& limits) const;
 
     int FDpi;
     int FModalResult = mrNone;
@@ -157,6 +182,16 @@ private:
     std::map<HWND, int> FModalResults;
     std::map<HWND, std::function<void()>> FClickHandlers;
     std::map<HWND, std::function<void()>> FExitHandlers;
+    std::map<HWND, std::function<void()>> FChangeHandlers;
+    // The controls that do not simply stay at the top left, with their
+    // rectangles in the client area of the description's size.
+    struct TAnchored {
+        HWND Window;
+        RECT Bounds;
+        unsigned Anchors;
+    };
+    std::vector<TAnchored> FAnchored;
+    SIZE FDesignClient = {0, 0};
     std::vector<std::function<void()>> FShortcutHandlers;
     std::vector<ACCEL> FShortcuts;
     // Last, so that it goes first: its last messages find the form whole.
