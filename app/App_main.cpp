@@ -4,6 +4,7 @@
 #include "App_MenuDialog.h"
 #include "App_NameDialog.h"
 #include "App_OptionsDialog.h"
+#include "App_PreviewDialog.h"
 #include "App_double.h"
 #include "App_runprogress.h"
 #include "App_runrecord.h"
@@ -57,13 +58,6 @@ void CheckOtherOutputDirectory(const std::string& directory)
         throw EAppError(Format(
             "The program cannot use the setting \"OtherOutputDirectory\" because its value \"%s\" is not a path in absolute form.",
             directory));
-}
-
-// "1 directory", "1,234 directories": the number as the user's locale
-// writes it.
-std::string Counted(int count, const char* one, const char* many)
-{
-    return GroupedNumber(count) + " " + (count == 1 ? one : many);
 }
 
 // A dropped item stands where an argument would: one that is no path is
@@ -198,7 +192,7 @@ TDoubleOptions TMainPresenter::RunOptions() const
 
 void TMainPresenter::CreateDirectories()
 {
-    const TDoubleOptions options = RunOptions();
+    TDoubleOptions options = RunOptions();
     std::vector<std::string> failed;
     failed.reserve(static_cast<size_t>(EntriesModel->Count()));
     std::vector<std::string> reasons;
@@ -242,22 +236,28 @@ void TMainPresenter::CreateDirectories()
         executor->MinSerialNumber = options.MinSerialNumber;
         executor->MaxSerialNumber = options.MaxSerialNumber;
         executor->SerialNumberPosition = options.SerialNumberPosition;
+        // The preview's choices hold for this run only, as a command's do.
+        const TPreviewDialog* preview = options.ShowPreview ? ShowPreview(*executor, options) : nullptr;
         executor->MoveSource = options.MoveSources;
         executor->GroupSources = options.GroupSources;
         // One directory for all: at the source, that is the first source's
         // folder; its name is asked once the folder is known, before
-        // anything is made.
+        // anything is made, unless the preview has asked it.
         const bool allInOne = options.GroupSources == gsAllSources;
         if (allInOne) {
             const std::string& first = EntriesModel->Entries(0).Path;
             if (options.OutputDirectory == odAtSource)
                 executor->OutputDirectory = ExtractFileDir(first);
             executor->SourcePath = first;
-            TNameDialog* dialog = GetNameDialog();
-            dialog->Name = executor->FormName();
-            if (!dialog->Execute())
-                Abort();
-            executor->DirectoryName = dialog->Name;
+            if (preview) {
+                executor->DirectoryName = preview->Name;
+            } else {
+                TNameDialog* dialog = GetNameDialog();
+                dialog->Name = executor->FormName();
+                if (!dialog->Execute())
+                    Abort();
+                executor->DirectoryName = dialog->Name;
+            }
         }
 
         for (int i = 0; i < EntriesModel->Count(); ++i) {
@@ -268,6 +268,10 @@ void TMainPresenter::CreateDirectories()
                 executor->SourcePath = path;
                 if (options.OutputDirectory == odAtSource && !allInOne)
                     executor->OutputDirectory = ExtractFileDir(path);
+                // The run makes what the preview showed, numbered on past a
+                // name taken since.
+                if (preview)
+                    executor->PlannedNumber = preview->Plan().Sources()[static_cast<size_t>(i)].Number;
                 executor->Execute();
             } catch (const EDoubleFail& error) {
                 failed.push_back(path);
@@ -284,6 +288,27 @@ void TMainPresenter::CreateDirectories()
         dialog->Execute();
     }
     progress.ReportStop();
+}
+
+const TPreviewDialog* TMainPresenter::ShowPreview(TDoubleExecutor& executor, TDoubleOptions& options)
+{
+    TPreviewDialog* preview = GetPreviewDialog();
+    preview->Rules = &executor;
+    preview->Sources.clear();
+    preview->Sources.reserve(static_cast<size_t>(EntriesModel->Count()));
+    for (int i = 0; i < EntriesModel->Count(); ++i)
+        preview->Sources.push_back(EntriesModel->Entries(i).Path);
+    preview->AtSource = options.OutputDirectory == odAtSource;
+    preview->GroupSources = options.GroupSources;
+    preview->MoveSources = options.MoveSources;
+    // The name dialog's default, for one directory for all.
+    executor.SourcePath = preview->Sources.front();
+    preview->Name = executor.FormName();
+    if (!preview->Execute())
+        Abort();
+    options.GroupSources = preview->GroupSources;
+    options.MoveSources = preview->MoveSources;
+    return preview;
 }
 
 void TMainPresenter::UndoLastRun()

@@ -9,6 +9,9 @@
 
 #include <vector>
 
+class TDoubleExecutor;
+class TPreviewDialog;
+
 class TMainPresenter : public TPresenter {
 public:
     // Creates the models and loads the settings.
@@ -33,6 +36,9 @@ private:
     void SaveSettings();
     void ReadSources();
     void CreateDirectories();
+    // Shows the run's plan before it makes anything; the choices taken there
+    // go into the run's options. Raises the silent abort on Cancel.
+    const TPreviewDialog* ShowPreview(TDoubleExecutor& executor, TDoubleOptions& options);
     TDoubleOptions RunOptions() const;
     void ShowOptions();
     void OpenHelp();

@@ -17,3 +17,7 @@ protected:
     // focus, then EAppError with the message.
     [[noreturn]] void RaiseInputError(const std::string& message, HWND control);
 };
+
+// Why name, without blanks at its ends, cannot name the one directory of a
+// run; nullptr when it can.
+const char* DirectoryNameRefusal(const std::string& name);

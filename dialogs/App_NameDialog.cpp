@@ -29,13 +29,8 @@ bool TNameDialog::Execute()
 std::string TNameDialog::GetName()
 {
     const std::string name = TrimBlanks(Text(Edit1));
-    if (name.empty())
-        RaiseInputError("Type a name.", Edit1);
-    if (FindInvalidFileNameChar(name) != 0)
-        RaiseInputError("Remove invalid characters.", Edit1);
-    if (IsReservedFileName(name))
-        RaiseInputError("Type a name that Windows keeps as it is: no dot at its end, and no device name such as CON.",
-                        Edit1);
+    if (const char* refusal = DirectoryNameRefusal(name))
+        RaiseInputError(refusal, Edit1);
     return name;
 }
 

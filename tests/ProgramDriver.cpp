@@ -35,6 +35,43 @@ BOOL CALLBACK FindFront(HWND window, LPARAM data)
     return TRUE;
 }
 
+// Another process's list view, read through memory in that process: the
+// list writes each cell into the buffer its caller names.
+std::vector<std::vector<std::wstring>> ListViewRows(HWND list)
+{
+    std::vector<std::vector<std::wstring>> rows;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(list, &processId);
+    const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process)
+        return rows;
+    const size_t textMax = 4096;
+    char* remote = static_cast<char*>(
+        VirtualAllocEx(process, nullptr, sizeof(LVITEMW) + textMax * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+    const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    std::vector<wchar_t> text(textMax);
+    for (int row = 0; remote && row < count; ++row) {
+        rows.emplace_back();
+        for (int column = 0; column < columns; ++column) {
+            LVITEMW item = {};
+            item.iSubItem = column;
+            item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+            item.cchTextMax = static_cast<int>(textMax);
+            WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+            const size_t length = static_cast<size_t>(
+                SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote)));
+            ReadProcessMemory(process, item.pszText, text.data(), (length + 1) * sizeof(wchar_t), nullptr);
+            rows.back().emplace_back(text.data(), length);
+        }
+    }
+    if (remote)
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return rows;
+}
+
 TWindowSeen Describe(HWND window)
 {
     TWindowSeen seen;
@@ -58,6 +95,12 @@ TWindowSeen Describe(HWND window)
     for (HWND button : Children(window, "Button"))
         seen.Buttons.push_back(WindowText(button));
     seen.ProgressBar = !Children(window, PROGRESS_CLASSA).empty();
+    for (HWND list : Children(window, WC_LISTVIEWA)) {
+        seen.Kind = "preview";
+        seen.WideRows = ListViewRows(list);
+        // The last label, the summary under the list.
+        seen.Text = WindowText(Children(window, "Static").back());
+    }
     for (HWND list : Children(window, "ListBox")) {
         const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
         // Wine hands another process a list's text as UTF-16 whichever way it
@@ -262,6 +305,22 @@ TProgramRun DropOnProgram(const std::string& exe, const std::vector<std::wstring
 TAnswer Press(int command)
 {
     return [command](HWND window, TWindowSeen&) { PostMessageA(window, WM_COMMAND, command, 0); };
+}
+
+TAnswer ChoosePreview(int grouping, bool move, const std::wstring& name)
+{
+    return [=](HWND window, TWindowSeen& seen) {
+        const HWND combo = Children(window, "ComboBox").at(0);
+        SendMessageW(combo, CB_SETCURSEL, grouping, 0);
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+        // The buttons: the check box, then OK and Cancel.
+        const HWND check = Children(window, "Button").at(0);
+        if ((SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED) != move)
+            SendMessageW(check, BM_CLICK, 0, 0);
+        SendMessageW(Children(window, "Edit").at(0), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        seen.WideRows = ListViewRows(Children(window, WC_LISTVIEWA).at(0));
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+    };
 }
 
 TAnswer ChooseCommand(int command)

@@ -23,6 +23,8 @@ struct TWindowSeen {
     std::vector<std::wstring> WideLines;  // the failed-entries dialog's list
     std::wstring WideClipboard;           // after a copy: the clipboard's text
     std::vector<std::wstring> WideFields; // the texts of the edit fields
+    // The preview's list, a row of its cells each.
+    std::vector<std::vector<std::wstring>> WideRows;
     // The texts of its labels and buttons, and whether it has a progress bar.
     std::vector<std::string> Labels;
     std::vector<std::string> Buttons;
@@ -82,6 +84,10 @@ TAnswer ChooseCommand(int command);
 TAnswer EditOption(int field, const std::wstring& text);
 // The failed-entries dialog: Ctrl+A and Ctrl+C as typed, then closes it.
 TAnswer CopyAll();
+// The preview: chooses the grouping, sets the move check box and types the
+// name of one directory for all, as the user would, reads the rows it then
+// shows, and presses OK.
+TAnswer ChoosePreview(int grouping, bool move, const std::wstring& name);
 // Types keys (virtual keys) into the window in front, then presses OK.
 TAnswer TypeKeysThenOk(const std::vector<WORD>& keys);
 // Leaves the window be: the progress window of a long run goes by itself.

@@ -14,6 +14,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <set>
 #include <cstdlib>
 
 namespace {
@@ -80,6 +81,8 @@ std::string Render(const TWindowSeen& seen)
         const std::wstring& copied = seen.WideClipboard;
         return copied.empty() ? text : text + (copied == all ? " (copied)" : " copied: " + Narrow(copied));
     }
+    if (seen.Kind == "preview")
+        return "preview: " + seen.Text;
     // The name dialog, with the name it offered.
     if (seen.Kind == "Tesselo" && seen.WideFields.size() == 1)
         return "name: " + Narrow(seen.WideFields[0]);
@@ -101,6 +104,7 @@ struct TCase {
     std::string Encoding = ""; // how Settings.ini is saved; the test's code page by default
     std::string OutFolder = "{out}"; // where Taken is made and Out is read
     bool Drop = false;               // the arguments dropped on the program by Explorer
+    bool Previewed = false;          // with the preview, its rows checked against what was made
 };
 
 // The case with its arguments dropped on the program by Explorer instead.
@@ -108,6 +112,19 @@ TCase Dropped(const char* name, TCase c)
 {
     c.Name = name;
     c.Drop = true;
+    return c;
+}
+
+// The same run with the preview shown first, after the folder browser, and
+// its OK pressed; the preview's rows must be what the run made.
+TCase Previewed(const char* name, TCase c)
+{
+    c.Name = name;
+    c.Previewed = true;
+    c.Options.push_back("ShowPreview=1");
+    const size_t at = !c.Windows.empty() && c.Windows[0] == "browser" ? 1 : 0;
+    c.Answers.insert(c.Answers.begin() + static_cast<std::ptrdiff_t>(at), Press(IDOK));
+    c.Windows.insert(c.Windows.begin() + static_cast<std::ptrdiff_t>(at), "preview: *");
     return c;
 }
 
@@ -193,8 +210,8 @@ protected:
 
     // Runs the program on arguments, or drops them on it as Explorer would
     // (then they must share one folder), and checks the windows it showed.
-    void Run(const std::string& arguments, const std::vector<TAnswer>& answers, const std::vector<std::string>& windows,
-             bool drop = false)
+    TProgramRun Run(const std::string& arguments, const std::vector<TAnswer>& answers,
+                    const std::vector<std::string>& windows, bool drop = false)
     {
         std::vector<std::wstring> paths;
         for (const std::string& path : SplitCommandLine(Expand(arguments).c_str()))
@@ -206,7 +223,9 @@ protected:
                                      : RunProgram(Exe, Wide(Expand(arguments)), answers, Src);
         EXPECT_TRUE(run.Ended);
         EXPECT_EQ(run.ExitCode, 0u);
-        ASSERT_EQ(run.Seen.size(), windows.size());
+        EXPECT_EQ(run.Seen.size(), windows.size());
+        if (run.Seen.size() != windows.size())
+            return run;
         for (size_t i = 0; i < windows.size(); ++i) {
             const std::string want = Expand(windows[i]);
             const std::string seen = Render(run.Seen[i]);
@@ -216,6 +235,36 @@ protected:
             else
                 EXPECT_EQ(seen, want);
         }
+        return run;
+    }
+
+    // The preview's rows against what the run made: each row's new
+    // directory is there, and nothing else is new in folder; a row with a
+    // failure's reason is a source that the failed-entries dialog lists.
+    void ExpectMadeAsPreviewed(const TProgramRun& run, const std::string& folder, const std::vector<std::string>& taken)
+    {
+        const auto preview = std::find_if(run.Seen.begin(), run.Seen.end(),
+                                          [](const TWindowSeen& seen) { return seen.Kind == "preview"; });
+        ASSERT_NE(preview, run.Seen.end());
+        ASSERT_FALSE(preview->WideRows.empty());
+        std::set<std::wstring> made;
+        std::vector<std::wstring> failed;
+        for (const std::vector<std::wstring>& row : preview->WideRows) {
+            ASSERT_EQ(row.size(), 3u);
+            if (!row[1].empty())
+                made.insert(row[1]);
+            else
+                failed.push_back(row[0]);
+        }
+        for (const std::string& name : taken)
+            made.insert(Wide(folder + "\\" + name));
+        std::set<std::wstring> found;
+        for (const std::wstring& name : WideDirectoryNames(Wide(folder)))
+            found.insert(Wide(folder) + L"\\" + name);
+        EXPECT_EQ(found, made);
+        const auto dialog = std::find_if(run.Seen.begin(), run.Seen.end(),
+                                         [](const TWindowSeen& seen) { return seen.Kind == "Create Directories"; });
+        EXPECT_EQ(failed, dialog == run.Seen.end() ? std::vector<std::wstring>() : dialog->WideLines);
     }
 };
 
@@ -234,7 +283,9 @@ TEST_P(Program, RunsAsTheUserExpects)
     const std::string before = Encode(SettingsText(c), c.Encoding);
     WriteFileText(SettingsFile, before);
 
-    Run(c.Arguments, c.Answers, c.Windows, c.Drop);
+    const TProgramRun run = Run(c.Arguments, c.Answers, c.Windows, c.Drop);
+    if (c.Previewed)
+        ExpectMadeAsPreviewed(run, Expand(c.OutFolder), c.Taken);
     std::vector<std::string> out = c.Out;
     for (std::string& name : out)
         name = Expand(name);
@@ -284,13 +335,24 @@ const TCase UnsortedFailuresKeepTheArgumentOrder = {"UnsortedFailuresKeepTheArgu
               {"a", "b"}, "\"{src}\\b.txt\" \"{src}\\a.txt\"", {Press(IDOK)},
               {"failed: {src}\\b.txt {src}\\a.txt | The name is taken."}, {"a", "b"}, true, {}};
 
+const TCase NumbersAtTheBeginning = {"NumbersAtTheBeginning", {"SerialNumberPrefix=\"[\"", "SerialNumberSuffix=\"] \"", "SerialNumberPosition=0",
+               "OriginalNamePrefix=\"New \""}, {"a.txt"}, {"New a", "[2] New a"}, "\"{src}\\a.txt\"",
+              {}, {}, {"New a", "[2] New a", "[3] New a"}, true, {}};
+const TCase OneDirectoryForEachName = {"OneDirectoryForEachName", {"GroupSources=1"},
+              {"Holiday.mkv", "Holiday.srt", "HOLIDAY.txt", "IMG_0042.CR2", "IMG_0042.xmp", "{tb}.mkv", "{tb}.srt"},
+              {"IMG_0042"},
+              "{src}\\Holiday.mkv {src}\\Holiday.srt {src}\\HOLIDAY.txt {src}\\IMG_0042.CR2 {src}\\IMG_0042.xmp "
+              "{src}\\{tb}.mkv {src}\\{tb}.srt",
+              {}, {}, {"Holiday", "IMG_0042", "IMG_0042 (2)", "{tb}"}, true, {"GroupSources=1"}};
+const TCase AskStartsAtTheLastFolderAndKeepsTheChoice = {"AskStartsAtTheLastFolderAndKeepsTheChoice", {"OutputDirectory=2"}, {"a.txt", "b.txt"}, {"inner"},
+              "\"{src}\\a.txt\" \"{src}\\b.txt\"", {TypeKeysThenOk({VK_TAB, VK_TAB, VK_LEFT})}, {"browser"}, {"a", "b", "inner"}, true,
+              {"CurrentDirectory=\"{out}\""}, "{out}\\inner"};
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, Program,
     testing::Values(
         TypicalDrop,
-        TCase{"NumbersAtTheBeginning", {"SerialNumberPrefix=\"[\"", "SerialNumberSuffix=\"] \"", "SerialNumberPosition=0",
-               "OriginalNamePrefix=\"New \""}, {"a.txt"}, {"New a", "[2] New a"}, "\"{src}\\a.txt\"",
-              {}, {}, {"New a", "[2] New a", "[3] New a"}, true, {}},
+        NumbersAtTheBeginning,
         DoubleByteNames,
         TCase{"ARelativeSecondArgumentMakesNothing", {}, {"a.txt"}, {}, "\"{src}\\a.txt\" a.txt", {Press(IDOK)},
               {"error: The program cannot accept the path \"a.txt\" because it is not in absolute form."}, {}, false, {}},
@@ -303,6 +365,13 @@ INSTANTIATE_TEST_SUITE_P(
         Dropped("UnsortedFailuresFromExplorer", UnsortedFailuresKeepTheArgumentOrder),
         Dropped("ALongSourceFromExplorer", TCase{"", {}, {"{deep:320}\\report.txt"}, {}, "\"{src}\\{deep:320}\\report.txt\"",
                                                  {}, {}, {"report"}, true, {}}),
+        // The same runs once more with the preview.
+        Previewed("TypicalDropPreviewed", TypicalDrop), Previewed("DoubleByteNamesPreviewed", DoubleByteNames),
+        Previewed("FailuresPreviewed", TheSecondAndFourthFail),
+        Previewed("DroppedAndPreviewed", Dropped("", TypicalDrop)),
+        Previewed("NumbersAtTheBeginningPreviewed", NumbersAtTheBeginning),
+        Previewed("OneDirectoryForEachNamePreviewed", OneDirectoryForEachName),
+        Previewed("AskPreviewed", AskStartsAtTheLastFolderAndKeepsTheChoice),
         TCase{"MinimumAboveMaximumStopsTheRun", {"MinSerialNumber=5", "MaxSerialNumber=2"}, {"a.txt", "b.txt"}, {},
               "\"{src}\\a.txt\" \"{src}\\b.txt\"", {Press(IDOK)},
               {"error: The minimum serial number is exceeding the maximum."}, {}, false, {}},
@@ -312,12 +381,7 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"AnUnknownOutputDirectoryStopsTheRun", {"OutputDirectory=7"}, {"a.txt"}, {}, "{src}\\a.txt",
               {Press(IDOK)}, {"error: The program does not support the output directory."}, {}, false, {}},
         // Gathering: one directory for each name, or one for all sources.
-        TCase{"OneDirectoryForEachName", {"GroupSources=1"},
-              {"Holiday.mkv", "Holiday.srt", "HOLIDAY.txt", "IMG_0042.CR2", "IMG_0042.xmp", "{tb}.mkv", "{tb}.srt"},
-              {"IMG_0042"},
-              "{src}\\Holiday.mkv {src}\\Holiday.srt {src}\\HOLIDAY.txt {src}\\IMG_0042.CR2 {src}\\IMG_0042.xmp "
-              "{src}\\{tb}.mkv {src}\\{tb}.srt",
-              {}, {}, {"Holiday", "IMG_0042", "IMG_0042 (2)", "{tb}"}, true, {"GroupSources=1"}},
+        OneDirectoryForEachName,
         TCase{"AnUnknownGroupingStopsTheRunBeforeTheBrowser", {"OutputDirectory=2", "GroupSources=-1"}, {"a.txt"}, {},
               "{src}\\a.txt", {Press(IDOK)}, {"error: The program does not support the grouping."}, {}, false, {}},
         TCase{"OneDirectoryForAllTakesTheFirstName", {"GroupSources=2"}, {"b.txt", "a.txt"}, {"a"},
@@ -329,9 +393,7 @@ INSTANTIATE_TEST_SUITE_P(
               {Press(IDCANCEL)}, {"name: a"}, {}, true, {}},
         TCase{"AskCancelledMakesNothing", {"OutputDirectory=2"}, {"a.txt"}, {}, "{src}\\a.txt", {Press(IDCANCEL)},
               {"browser"}, {}, true, {}},
-        TCase{"AskStartsAtTheLastFolderAndKeepsTheChoice", {"OutputDirectory=2"}, {"a.txt", "b.txt"}, {"inner"},
-              "\"{src}\\a.txt\" \"{src}\\b.txt\"", {TypeKeysThenOk({VK_TAB, VK_TAB, VK_LEFT})}, {"browser"}, {"a", "b", "inner"}, true,
-              {"CurrentDirectory=\"{out}\""}, "{out}\\inner"},
+        AskStartsAtTheLastFolderAndKeepsTheChoice,
         TCase{"MenuCancelled", {}, {}, {}, "", {Press(IDCANCEL)}, {"Tesselo"}, {}, true, {"CurrentDirectory=\"{src}\""}},
         TCase{"OptionsConfirmed", {"OriginalNamePrefix=\"Old\""}, {}, {}, "", {ChooseCommand(0), EditOption(1, L"New ")},
               {"Tesselo", "Options"}, {}, true, {"OriginalNamePrefix=\"New \""}},
@@ -689,6 +751,44 @@ TEST_F(Moves, UndoLeavesADirectoryTheUserFilled)
          {"failed: {out}\\b | The directory is not empty."});
     EXPECT_EQ(DirectoryNames(Out), std::vector<std::string>{"b"});
     EXPECT_EQ(DirectoryNames(Src), (std::vector<std::string>{"a.txt", "b.txt"}));
+}
+
+// The preview's choices hold for its run alone: Settings.ini keeps the
+// options it had, the preview's own among them.
+TEST_F(ProgramTest, ThePreviewsChoicesHoldForItsRunAlone)
+{
+    WriteFileText(SettingsFile, ToOut + "ShowPreview=1\r\n");
+    WriteFileText(Src + "\\a.txt", "a");
+    WriteFileText(Src + "\\b.txt", "b");
+    const TProgramRun run = Run("{src}\\a.txt {src}\\b.txt", {ChoosePreview(2, true, L"All")},
+                                {"preview: 2 sources: 2 new directories."});
+    ExpectMadeAsPreviewed(run, Out, {});
+    EXPECT_EQ(DirectoryNames(Out + "\\All"), (std::vector<std::string>{"a.txt", "b.txt"}));
+    EXPECT_TRUE(DirectoryNames(Src).empty());
+    const std::string settings = ReadFileText(SettingsFile);
+    for (const char* line : {"MoveSources=0\r\n", "GroupSources=0\r\n", "ShowPreview=1\r\n"})
+        EXPECT_NE(settings.find(line), std::string::npos) << line << " in\n" << settings;
+}
+
+// Cancel makes nothing and records nothing; a name taken while the preview
+// was up is numbered on, and what took it stays as it was.
+TEST_F(ProgramTest, ThePreviewCancelledMakesNothingAndANameTakenMeanwhileIsNumberedOn)
+{
+    WriteFileText(SettingsFile, ToOut + "ShowPreview=1\r\n");
+    WriteFileText(Src + "\\a.txt", "a");
+    Run("{src}\\a.txt", {Press(IDCANCEL)}, {"preview: 1 source: 1 new directory."});
+    EXPECT_TRUE(DirectoryNames(Out).empty());
+    EXPECT_FALSE(IsDirectory(Folder + "\\Runs"));
+    EXPECT_NE(ReadFileText(SettingsFile).find("ShowPreview=1\r\n"), std::string::npos);
+
+    const TAnswer takeTheName = [this](HWND window, TWindowSeen&) {
+        MakeDirectory(Out + "\\a");
+        WriteFileText(Out + "\\a\\mine.txt", "mine");
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+    };
+    Run("{src}\\a.txt", {takeTheName}, {"preview: 1 source: 1 new directory."});
+    EXPECT_EQ(DirectoryNames(Out), (std::vector<std::string>{"a", "a (2)"}));
+    EXPECT_EQ(ReadFileText(Out + "\\a\\mine.txt"), "mine");
 }
 
 // Gathered at the source, the folder c takes the name c itself, so c and

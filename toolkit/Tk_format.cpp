@@ -42,6 +42,11 @@ std::string GroupedNumber(unsigned long long number)
     return WideToAnsi(text, grouped) ? grouped : digits;
 }
 
+std::string Counted(unsigned long long count, const char* one, const char* many)
+{
+    return GroupedNumber(count) + " " + (count == 1 ? one : many);
+}
+
 std::string LocalDateTime(unsigned long long time)
 {
     const FILETIME utc = {static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};

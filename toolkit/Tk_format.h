@@ -20,6 +20,9 @@ std::string Format(const char* format, const Args&... args)
 // A count as the user's locale writes it, its digits grouped: "10,000" in
 // English, "10.000" in German.
 std::string GroupedNumber(unsigned long long number);
+// "1 directory", "1,234 directories": the count as GroupedNumber writes it,
+// with the noun for one or for many.
+std::string Counted(unsigned long long count, const char* one, const char* many);
 
 // A moment (UTC, in 100-nanosecond units since 1601) as the user's locale
 // writes it in local time: its long date, a comma, and the time without

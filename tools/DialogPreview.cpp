@@ -1,22 +1,27 @@
 // Shows one of the program's dialogs with sample content and writes its
 // window rectangle to a file, so that a script can take a screenshot of it.
 // Under code page 932 the sample paths and names are Japanese.
-// Usage: dialog_preview menu|menu-undo|options|name|errors|progress RECTFILE;
-// menu-undo is the menu with a run to undo.
+// Usage: dialog_preview menu|menu-undo|options|name|errors|progress|
+// preview-each|preview-name|preview-all|preview-fail RECTFILE; menu-undo is
+// the menu with a run to undo, the previews show a run of each grouping, and
+// one with failures, of sample files that they make in the prefix.
 // Built twice: dialog_preview_utf8 runs in UTF-8 and lists names from several
 // scripts.
 #include "App_ErrorDialog.h"
 #include "App_MenuDialog.h"
 #include "App_NameDialog.h"
 #include "App_OptionsDialog.h"
+#include "App_PreviewDialog.h"
 #include "App_ProgressDialog.h"
 #include "Tk_application.h"
 #include "Tk_files.h"
+#include "Tk_paths.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -39,6 +44,53 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD)
         KillTimer(nullptr, timer);
         PostMessageA(Shown, WM_CLOSE, 0, 0);
     }
+}
+
+// Makes the sample sources of a preview and an output folder that holds
+// one of their names already, and shows the preview of a run on them.
+void ShowPreview(const std::string& dialog, bool japanese)
+{
+    // C:\Users\Ann\(pictures)\(holiday) and (sorted); (photo).jpg and .png,
+    // (display).txt, whose characters' trail bytes are backslashes, and the
+    // folder (family) with (portrait).jpg in it.
+    const std::string folder = japanese ? "C:\\Users\\Ann\\\x83s\x83N\x83`\x83\x83\\\x8Bx\x89\xC9"
+                                        : "C:\\Users\\Ann\\Pictures\\Holiday";
+    const std::string output = japanese ? "C:\\Users\\Ann\\\x90\xAE\x97\x9D\x8D\xCF\x82\xDD" : "C:\\Users\\Ann\\Sorted";
+    const std::string photo = japanese ? "\x8E\xCA\x90^" : "Beach";
+    const std::string family = japanese ? "\x89\xC6\x91\xB0" : "Family";
+    const std::vector<std::string> files = {
+        photo + ".jpg", photo + ".png", japanese ? "\x95\\\x8E\xA6.txt" : "Lighthouse.txt",
+        family + "\\" + (japanese ? "\x8F\xD1\x91\x9C.jpg" : "Portrait.jpg"),
+    };
+    for (const std::string& path : {std::string("C:\\Users\\Ann"), ExtractFileDir(folder), folder, output,
+                                     folder + "\\" + family, output + "\\" + photo})
+        CreateDirectoryA(path.c_str(), nullptr);
+    for (const std::string& file : files)
+        CloseHandle(CreateFileA((folder + "\\" + file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+
+    static TDoubleExecutor rules;
+    rules.OutputDirectory = output;
+    rules.SerialNumberPrefix = " (";
+    rules.SerialNumberSuffix = ")";
+    TPreviewDialog* preview = GetPreviewDialog();
+    preview->Rules = &rules;
+    preview->Sources = {folder + "\\" + files[0], folder + "\\" + files[1], folder + "\\" + family,
+                        folder + "\\" + files[3], folder + "\\" + files[2]};
+    preview->Name = japanese ? "\x8Bx\x89\xC9" : "Holiday";
+    if (dialog == "preview-name") {
+        preview->GroupSources = gsEachName;
+        preview->MoveSources = true;
+        preview->Sources.erase(preview->Sources.begin() + 3);
+    } else if (dialog == "preview-all") {
+        preview->GroupSources = gsAllSources;
+    } else if (dialog == "preview-fail") {
+        rules.MaxSerialNumber = 2;
+        preview->MoveSources = true;
+    } else {
+        preview->Sources.erase(preview->Sources.begin() + 3);
+    }
+    Shown = preview->Handle();
+    preview->Execute();
 }
 
 }
@@ -121,6 +173,8 @@ int main(int argc, char** argv)
             progress->ProcessMessages();
         }
         progress->Finish();
+    } else if (dialog.compare(0, 8, "preview-") == 0) {
+        ShowPreview(dialog, japanese);
     } else {
         return 2;
     }

@@ -1,0 +1,6 @@
+// The form of the window that shows a run's directories before they are made.
+#pragma once
+
+#include "Tk_forms.h"
+
+extern const TFormDesc PreviewDialogForm;
