@@ -3,8 +3,10 @@
 # per inch, in code page 1252 and in code page 932 with Japanese sample paths
 # (the files ending in -ja), the failed-entries dialog of the program in
 # UTF-8 with names from several scripts (errors-unicode), the command menu
-# with a run to undo (menu-undo), and saves the screenshots as PNG files in docs/screenshots; copies
-# the 96-dpi ones of code page 1252 into Help/.
+# with a run to undo (menu-undo), the preview of a run of each grouping and
+# of one with failures (preview-each, -name, -all, -fail), and saves the
+# screenshots as PNG files in docs/screenshots; copies the 96-dpi ones of
+# code page 1252 into Help/.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${TESSELO_BUILD_DIR:-$root/build}"
@@ -43,6 +45,9 @@ for variant in en_US.UTF-8: ja_JP.UTF-8:-ja; do
         wineserver -k || true
         # The program in UTF-8 lists names from several scripts.
         shots="menu:dialog_preview options:dialog_preview name:dialog_preview errors:dialog_preview progress:dialog_preview"
+        for preview in each name all fail; do
+            shots="$shots preview-$preview:dialog_preview"
+        done
         [ -z "$suffix" ] && shots="$shots menu-undo:dialog_preview errors-unicode:dialog_preview_utf8"
         for shot in $shots; do
             dialog="${shot%%:*}"
@@ -69,3 +74,4 @@ done
 for dialog in menu options name errors progress; do
     cp "$out/$dialog-96.png" "$root/Help/$dialog.png"
 done
+cp "$out/preview-fail-96.png" "$root/Help/preview.png"
