@@ -21,7 +21,9 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${TESSELO_BUILD_DIR:-$root/build}"
 runs="${TESSELO_BENCH_RUNS:-7}"
-large_runs="${TESSELO_BENCH_LARGE_RUNS:-3}"
+large_runs="${TESSELO_BENCH_LARGE_RUNS:-2}"
+# A drop of 10,000 into a folder that holds their names takes a minute.
+taken_runs="${TESSELO_BENCH_TAKEN_RUNS:-1}"
 sizes=(1 10 100 1000)
 depth_sources=500
 drop_sources=10000
@@ -31,7 +33,7 @@ depths=(1 12)
 
 "$root/scripts/setup.sh" >&2
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >/dev/null
-cmake --build "$build" --parallel "$(nproc)" --target Tesselo BareLoop IdentityLoop LeastProgram BareGui ShellGui BareServer Starter DropClient hold_desktop >/dev/null
+cmake --build "$build" --parallel "$(nproc)" --target Tesselo BareLoop IdentityLoop LeastProgram BareGui ShellGui BareServer Starter DropClient Confirm hold_desktop >/dev/null
 
 # The tests' Wine session: their X display, one prefix and one wineserver
 # for every run, so that no run pays for starting Wine itself, and windows
@@ -71,7 +73,7 @@ mkdir "$work/m"
 (cd "$work/m" && touch $(seq -f 'f%05g.txt' 1 "$drop_sources"))
 # The same 10,000 for the two loops, one path a line.
 seq -f 'C:\tb\m\f%05g.txt' 1 "$drop_sources" | sed 's/$/\r/' >"$work/m.txt"
-for program in BareLoop IdentityLoop LeastProgram BareGui ShellGui BareServer Starter DropClient; do
+for program in BareLoop IdentityLoop LeastProgram BareGui ShellGui BareServer Starter DropClient Confirm; do
     cp "$build/tools/bench/$program.exe" "$work/bin/"
 done
 # The exe as the user gets it.
@@ -85,8 +87,11 @@ empty_output() {
 made_directories() {
     find "$work/o" -mindepth 1 -maxdepth 1 -type d | wc -l
 }
+# With "preview", the run shows its preview first.
 settings() {
-    printf '[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory="C:\\tb\\o"\r\n\r\n' >"$work/bin/Settings.ini"
+    local preview=''
+    [ "${1:-}" = preview ] && preview='ShowPreview=1\r\n'
+    printf "[Options]\r\nOutputDirectory=3\r\nOtherOutputDirectory=\"C:\\\\tb\\\\o\"\r\n$preview\r\n" >"$work/bin/Settings.ini"
 }
 
 mkdir -p "$build/bench"
@@ -130,25 +135,48 @@ run() {
 # creates the class to the end of the server (without the time it took to
 # make the data object), the creation alone, and the release of the target.
 # Checks that Tesselo made a directory for each.
+# A drop of the first n sources of C:\tb\m on a server; the kind of run:
+# "drop", "taken" into a folder that holds their names already, "preview"
+# and "taken-preview" with the preview, whose OK Confirm presses as soon as
+# it shows.
 run_drop() {
-    local n=$1 server=${2:-Tesselo}
+    local n=$1 server=${2:-Tesselo} kind=${3:-drop}
     empty_output
-    settings
+    local expected=$n
+    case $kind in
+    taken | taken-preview)
+        (cd "$work/o" && mkdir $(seq -f 'f%05g' 1 "$n"))
+        expected=$((2 * n))
+        ;;
+    esac
+    local confirm=
+    case $kind in
+    *preview)
+        settings preview
+        "$build/wine-run.sh" 'C:\tb\bin\Confirm.exe' </dev/null >/dev/null 2>&1 &
+        confirm=$!
+        ;;
+    *) settings ;;
+    esac
     local class=()
     [ "$server" = BareServer ] && class=('{B5A93A0B-DB0E-4E12-82AE-2E031BFB70BC}')
     local times
     times=$(timeout 600 "$build/wine-run.sh" 'C:\tb\bin\DropClient.exe' "C:\\tb\\bin\\$server.exe" 'C:\tb\m' "$n" "${class[@]}" \
         </dev/null 2>/dev/null | tr -d '\r') || echo "DropClient on $server ended with an error" >&2
+    [ -n "$confirm" ] && { wait "$confirm" || echo "Confirm found no preview" >&2; }
     local made
     made=$(made_directories)
-    if [ "$server" = Tesselo ] && [ "$made" -ne "$n" ]; then
-        echo "Tesselo on $n dropped sources left $made directories instead of $n" >&2
+    if [ "$server" = Tesselo ] && [ "$made" -ne "$expected" ]; then
+        echo "Tesselo on $n dropped sources ($kind) left $made directories instead of $expected" >&2
     fi
     if [ -n "$times" ]; then
         local total creation release
         read -r total creation release <<<"$times"
-        printf '%s %s drop 2 %s\n%s %s create 2 %s\n%s %s release 2 %s\n' "$server" "$n" "$total" \
-            "$server" "$n" "$creation" "$server" "$n" "$release" >>"$results"
+        echo "$server $n $kind 2 $total" >>"$results"
+        # COM's part, and Explorer's wait, of the plain drops.
+        if [ "$kind" = drop ]; then
+            printf '%s %s create 2 %s\n%s %s release 2 %s\n' "$server" "$n" "$creation" "$server" "$n" "$release" >>"$results"
+        fi
     fi
 }
 
@@ -235,9 +263,15 @@ echo "Timing $release_drop and $drop_sources sources, $large_runs runs" >&2
 for _ in $(seq "$large_runs"); do
     run_drop "$release_drop"
     run_drop "$drop_sources"
+    run_drop "$drop_sources" Tesselo preview
     run_list LeastProgram
     run_list BareLoop
     run_list IdentityLoop
+done
+echo "Timing $drop_sources sources into a folder that holds their names, $taken_runs runs" >&2
+for _ in $(seq "$taken_runs"); do
+    run_drop "$drop_sources" Tesselo taken
+    run_drop "$drop_sources" Tesselo taken-preview
 done
 bench_seconds=$(awk -v a="$bench_start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.0f", b - a }')
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
@@ -280,7 +314,8 @@ case_ratios() {
 exe="$work/bin/Tesselo.exe"
 size=$(stat -c %s "$exe")
 echo "Tesselo benchmark, $(date -u '+%Y-%m-%d'), $(nproc) cores, $(wine --version 2>/dev/null), $runs runs of each case," \
-    "$large_runs of each case of $release_drop or $drop_sources sources, $bench_seconds s timed"
+    "$large_runs of each case of $release_drop or $drop_sources sources, $taken_runs of those into a folder that holds their names," \
+    "$bench_seconds s timed"
 echo
 echo "Load average (1, 5, 15 minutes): $load_before before, $load_after after."
 echo
@@ -313,6 +348,16 @@ echo "| Bare server | $small_drop | $(cell BareServer $small_drop drop) | $(cell
 echo "| Tesselo | $small_drop | $(cell Tesselo $small_drop drop) | $(cell Tesselo $small_drop create) | $(cell Tesselo $small_drop release) |"
 echo "| Tesselo | $release_drop | $(cell Tesselo $release_drop drop) | $(cell Tesselo $release_drop create) | $(cell Tesselo $release_drop release) |"
 echo "| Tesselo | $drop_sources | $(cell Tesselo $drop_sources drop) | $(cell Tesselo $drop_sources create) | $(cell Tesselo $drop_sources release) |"
+echo
+echo "Tesselo on $drop_sources dropped sources with the preview, its OK pressed as soon as it shows, and without; in ms:"
+echo
+echo "| Output folder | Without the preview | With the preview | With ÷ without |"
+echo "|---|---:|---:|---:|"
+echo "| empty | $(cell Tesselo $drop_sources drop) | $(cell Tesselo $drop_sources preview) | $(case_ratios Tesselo $drop_sources preview Tesselo $drop_sources drop) |"
+echo "| holding the $drop_sources names | $(cell Tesselo $drop_sources taken) | $(cell Tesselo $drop_sources taken-preview) | $(case_ratios Tesselo $drop_sources taken-preview Tesselo $drop_sources taken) |"
+echo
+echo "- With the preview ÷ without, $drop_sources dropped sources: $(case_ratios Tesselo $drop_sources preview Tesselo $drop_sources drop) into an empty folder," \
+    "$(case_ratios Tesselo $drop_sources taken-preview Tesselo $drop_sources taken) into one that holds their names; goal: at most 1.10."
 echo
 echo "The two loops on the same $drop_sources sources, from a list file, in one folder, in ms:"
 echo

@@ -61,3 +61,64 @@ TEST(TkForms, AFailedConstructionLeavesNoWindowBehind)
     TForm form(SmallForm);
     EXPECT_TRUE(IsWindow(form.Handle()));
 }
+
+namespace {
+
+// A list that grows with the form, a line under it that widens, and a
+// button that keeps to the bottom right corner.
+const TFormDesc SizeableForm = {
+    "SizeableForm", "Sizeable", 300, 200, 15,
+    {
+        {"List", TControlKind::ListView, nullptr, "One\nTwo", 10, 10, 280, 140, cfNone, mrNone,
+         akLeft | akTop | akRight | akBottom},
+        {"Line", TControlKind::Label, nullptr, "line", 10, 160, 150, 26, cfNone, mrNone, akLeft | akRight | akBottom},
+        {"Button", TControlKind::Button, nullptr, "OK", 170, 160, 120, 26, cfDefault, mrOk, akRight | akBottom},
+    },
+    TBorderStyle::Sizeable,
+};
+
+RECT ClientBounds(const TForm& form, const char* name)
+{
+    RECT bounds;
+    GetWindowRect(form.Control(name), &bounds);
+    MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
+}
+
+}
+
+TEST(TkForms, AnchoredControlsFollowTheEdgesAndTheFormKeepsItsSmallestSize)
+{
+    TForm form(SizeableForm);
+    const auto resize = [&](int width, int height) {
+        RECT bounds = {0, 0, width, height};
+        AdjustWindowRectEx(&bounds, GetWindowLongA(form.Handle(), GWL_STYLE), FALSE,
+                           GetWindowLongA(form.Handle(), GWL_EXSTYLE));
+        SetWindowPos(form.Handle(), nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    const int width = form.Scale(300);
+    const int height = form.Scale(200);
+    resize(width + 100, height + 50);
+    const RECT list = ClientBounds(form, "List");
+    EXPECT_EQ(list.left, form.Scale(10));
+    EXPECT_EQ(list.right, form.Scale(290) + 100);
+    EXPECT_EQ(list.bottom, form.Scale(150) + 50);
+    const RECT line = ClientBounds(form, "Line");
+    EXPECT_EQ(line.left, form.Scale(10));
+    EXPECT_EQ(line.top, form.Scale(160) + 50);
+    EXPECT_EQ(line.right, form.Scale(160) + 100);
+    const RECT button = ClientBounds(form, "Button");
+    EXPECT_EQ(button.left, form.Scale(170) + 100);
+    EXPECT_EQ(button.top, form.Scale(160) + 50);
+    EXPECT_EQ(button.right - button.left, form.Scale(120));
+
+    // Dragging the frame smaller stops at the description's size.
+    MINMAXINFO limits = {};
+    SendMessageA(form.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    RECT smallest = {0, 0, width, height};
+    AdjustWindowRectEx(&smallest, GetWindowLongA(form.Handle(), GWL_STYLE), FALSE,
+                       GetWindowLongA(form.Handle(), GWL_EXSTYLE));
+    EXPECT_EQ(limits.ptMinTrackSize.x, smallest.right - smallest.left);
+    EXPECT_EQ(limits.ptMinTrackSize.y, smallest.bottom - smallest.top);
+}
