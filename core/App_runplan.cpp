@@ -31,6 +31,11 @@ void TRunPlan::Make(const TDoubleExecutor& rules, const std::vector<std::string>
     }
 }
 
+void TRunPlan::ForgetListings()
+{
+    FListings.clear();
+}
+
 void TRunPlan::PlanSource(TDoubleExecutor& executor, size_t index)
 {
     TPlannedSource& planned = FSources[index];

@@ -55,6 +55,9 @@ public:
     int NewDirectories() const { return FNewDirectories; }
     int Moves() const { return FMoves; }
     int Failures() const { return FFailures; }
+    // Frees the listings, which may hold tens of thousands of entries, once
+    // no other plan is to follow: the next Make reads the folders again.
+    void ForgetListings();
 
 private:
     void PlanSource(TDoubleExecutor& executor, size_t index);

@@ -53,7 +53,10 @@ bool TPreviewDialog::Execute()
     ListView::SetRowCount(ListView1, 0);
     Replan();
     SetActiveControl(ListView1);
-    return ShowModal() == mrOk;
+    const bool ok = ShowModal() == mrOk;
+    // The run needs the plan, not what it read to make it.
+    FPlan.ForgetListings();
+    return ok;
 }
 
 void TPreviewDialog::Replan()

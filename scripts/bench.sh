@@ -23,9 +23,9 @@ build="${TESSELO_BUILD_DIR:-$root/build}"
 runs="${TESSELO_BENCH_RUNS:-5}"
 large_runs="${TESSELO_BENCH_LARGE_RUNS:-2}"
 # A drop of 10,000 into a folder that holds their names takes a minute, and
-# IdentityLoop, which only shows Wine's share, half of one: once each, so
-# that the whole takes under ten minutes.
-taken_runs="${TESSELO_BENCH_TAKEN_RUNS:-1}"
+# one such drop moves by a tenth from run to run: two of each. IdentityLoop,
+# which only shows Wine's share, runs once.
+taken_runs="${TESSELO_BENCH_TAKEN_RUNS:-2}"
 sizes=(1 10 100 1000)
 depth_sources=500
 drop_sources=10000
@@ -274,9 +274,9 @@ for _ in $(seq "$large_runs"); do
     run_list LeastProgram
     run_list BareLoop
 done
-echo "Timing $drop_sources sources into a folder that holds their names, and IdentityLoop, $taken_runs runs" >&2
+echo "Timing IdentityLoop once, and $drop_sources sources into a folder that holds their names, $taken_runs runs" >&2
+run_list IdentityLoop
 for _ in $(seq "$taken_runs"); do
-    run_list IdentityLoop
     run_drop "$drop_sources" Tesselo taken
     run_drop "$drop_sources" Tesselo taken-preview
 done
@@ -321,7 +321,7 @@ case_ratios() {
 exe="$work/bin/Tesselo.exe"
 size=$(stat -c %s "$exe")
 echo "Tesselo benchmark, $(date -u '+%Y-%m-%d'), $(nproc) cores, $(wine --version 2>/dev/null), $runs runs of each case," \
-    "$large_runs of each case of $release_drop or $drop_sources sources, $taken_runs of those into a folder that holds their names and of IdentityLoop's," \
+    "$large_runs of each case of $release_drop or $drop_sources sources and $taken_runs of those into a folder that holds their names, IdentityLoop's once," \
     "$bench_seconds s timed"
 echo
 echo "Load average (1, 5, 15 minutes): $load_before before, $load_after after."
