@@ -270,8 +270,12 @@ void TMainPresenter::CreateDirectories()
                     executor->OutputDirectory = ExtractFileDir(path);
                 // The run makes what the preview showed, numbered on past a
                 // name taken since.
-                if (preview)
-                    executor->PlannedNumber = preview->Plan().Sources()[static_cast<size_t>(i)].Number;
+                if (preview) {
+                    const TPlannedSource& planned = preview->Plan().Sources()[static_cast<size_t>(i)];
+                    executor->PlannedNumber = planned.Kind == pkNewDirectory || planned.Kind == pkNumberedDirectory
+                        ? std::optional<std::int32_t>(planned.Number)
+                        : std::nullopt;
+                }
                 executor->Execute();
             } catch (const EDoubleFail& error) {
                 failed.push_back(path);

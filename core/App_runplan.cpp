@@ -39,6 +39,7 @@ void TRunPlan::ForgetListings()
 void TRunPlan::PlanSource(TDoubleExecutor& executor, size_t index)
 {
     TPlannedSource& planned = FSources[index];
+    planned.Number = executor.MinSerialNumber;
     const std::string& source = executor.SourcePath;
     // An earlier source took it along: the run finds nothing at its path.
     bool same = false;
