@@ -102,7 +102,6 @@ bool TRunPlan::PlanDirectory(const TDoubleExecutor& executor, const std::string&
     const std::int32_t maximum = executor.MaxSerialNumber;
     if (executor.AvoidNameCollision && minimum > maximum)
         throw EAppError("The minimum serial number is exceeding the maximum.");
-    planned.Number = minimum;
     if (!IsTaken(base)) {
         planned.Kind = pkNewDirectory;
         planned.Directory = base;
@@ -176,9 +175,10 @@ bool TRunPlan::InsideMovedSource(const std::string& source, bool& same) const
 
 const std::string& TRunPlan::Volume(const std::string& folder)
 {
-    const auto found = FVolumes.find(FileNameKey(folder));
+    const std::string key = FileNameKey(folder);
+    const auto found = FVolumes.find(key);
     if (found != FVolumes.end())
         return found->second;
     const std::string root = VolumePathName(folder);
-    return FVolumes.emplace(FileNameKey(folder), root.empty() ? root : FileNameKey(root)).first->second;
+    return FVolumes.emplace(key, root.empty() ? root : FileNameKey(root)).first->second;
 }
