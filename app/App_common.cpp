@@ -17,6 +17,7 @@ const std::string SettingsFileName = GetExecutableDirectory() + "Settings.ini";
 const std::string RunRecordFileName = GetExecutableDirectory() + "LastRun.txt";
 const std::string RunsFolderName = GetExecutableDirectory() + "Runs";
 const std::string HelpFileName = GetExecutableDirectory() + "Help\\index.html";
+const std::string JapaneseHelpFileName = GetExecutableDirectory() + "Help\\ja\\index.html";
 const std::string AboutText =
     "Tesselo Version " TESSELO_VERSION_TEXT "\r\n"
     "\r\n"

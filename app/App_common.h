@@ -32,8 +32,9 @@ extern const std::string SettingsFileName;
 extern const std::string RunRecordFileName;
 // The records of the last runs, one file each.
 extern const std::string RunsFolderName;
-// Help\index.html beside the executable.
+// Help\index.html beside the executable, and its Japanese Help\ja\index.html.
 extern const std::string HelpFileName;
+extern const std::string JapaneseHelpFileName;
 extern const std::string AboutText;
 
 // The directory of the running executable, with its trailing delimiter.

@@ -10,6 +10,8 @@
 #include "App_runrecord.h"
 #include "App_undo.h"
 #include "App_settings.h"
+#include "App_texts.h"
+#include "App_version.h"
 #include "Kro_autopointers.h"
 #include "Kro_files.h"
 #include "Kro_shellfiles.h"
@@ -18,6 +20,7 @@
 #include "Tk_params.h"
 #include "Tk_paths.h"
 #include "Tk_screen.h"
+#include "Tk_texts.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -325,9 +328,9 @@ void TMainPresenter::UndoLastRun()
     for (const TRecordedChange& change : run.Changes)
         ++(change.Move ? moves : directories);
     if (!run.Changes.empty()
-        && Application.ShowMessageBox(Format("Do you want to take back the run of %s: %s and %s?",
-                                             LocalDateTime(run.Ended), Counted(directories, "directory", "directories"),
-                                             Counted(moves, "move", "moves")),
+        && Application.ShowMessageBox(Format(Text(IDS_UNDO_QUESTION), LocalDateTime(run.Ended),
+                                             Counted(directories, Text(IDS_DIRECTORY), Text(IDS_DIRECTORIES)),
+                                             Counted(moves, Text(IDS_MOVE), Text(IDS_MOVES))),
                                       Application.Title, MB_YESNO | MB_ICONQUESTION)
             != IDYES)
         Abort();
@@ -336,8 +339,7 @@ void TMainPresenter::UndoLastRun()
     KeepLeftOfRun(run, left.Left);
     if (!left.Paths.empty()) {
         TErrorDialog* dialog = GetErrorDialog();
-        dialog->Explanation =
-            "The program could not take back the following changes, which stay on record for the next undo:";
+        dialog->Explanation = Text(IDS_UNDO_LEFT);
         dialog->GetFiles() = left.Paths;
         dialog->Reasons = left.Reasons;
         dialog->Execute();
@@ -362,7 +364,7 @@ void TMainPresenter::OpenHelp()
     // process ends right after this call, so the shell must finish first.
     info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     info.lpVerb = "open";
-    info.lpFile = HelpFileName.c_str();
+    info.lpFile = (InterfaceLanguage() == TLanguage::Japanese ? JapaneseHelpFileName : HelpFileName).c_str();
     info.nShow = SW_SHOWNORMAL;
     if (!ShellExecuteExA(&info))
         throw EAppError("The program could not open the help.");
@@ -370,5 +372,6 @@ void TMainPresenter::OpenHelp()
 
 void TMainPresenter::ShowAbout()
 {
-    Application.ShowMessageBox(AboutText, "About", MB_OK | MB_SETFOREGROUND);
+    Application.ShowMessageBox(Format(Text(IDS_ABOUT_TEXT), TESSELO_VERSION_TEXT, TESSELO_COPYRIGHT),
+                               Text(IDS_ABOUT_CAPTION), MB_OK | MB_SETFOREGROUND);
 }

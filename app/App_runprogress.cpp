@@ -1,8 +1,10 @@
 #include "App_runprogress.h"
 
 #include "App_ProgressDialog.h"
+#include "App_texts.h"
 #include "Tk_application.h"
 #include "Tk_format.h"
+#include "Tk_texts.h"
 
 namespace {
 
@@ -55,7 +57,7 @@ void TRunProgress::Close()
 void TRunProgress::ReportStop() const
 {
     if (FStoppedAt >= 0)
-        Application.ShowMessageBox(Format("The program stopped after %s of %s sources.", GroupedNumber(FStoppedAt),
+        Application.ShowMessageBox(Format(Text(IDS_STOPPED), GroupedNumber(FStoppedAt),
                                           GroupedNumber(FCount)),
                                    Application.Title, MB_OK | MB_ICONINFORMATION);
 }

@@ -2,15 +2,17 @@
 
 #include "App_common.h"
 #include "Kro_files.h"
+#include "App_texts.h"
+#include "Tk_texts.h"
 
 const char* DirectoryNameRefusal(const std::string& name)
 {
     if (name.empty())
-        return "Type a name.";
+        return Text(IDS_TYPE_NAME);
     if (FindInvalidFileNameChar(name) != 0)
-        return "Remove invalid characters.";
+        return Text(IDS_REMOVE_INVALID);
     if (IsReservedFileName(name))
-        return "Type a name that Windows keeps as it is: no dot at its end, and no device name such as CON.";
+        return Text(IDS_TYPE_KEPT_NAME);
     return nullptr;
 }
 

@@ -6,6 +6,8 @@
 #include "Tk_application.h"
 #include "Tk_controls.h"
 #include "Tk_screen.h"
+#include "App_texts.h"
+#include "Tk_texts.h"
 
 #include <windowsx.h>
 
@@ -21,8 +23,8 @@ TErrorDialog* GetErrorDialog()
 }
 
 TErrorDialog::TErrorDialog()
-    : TAppDialog(ErrorDialogForm),
-      Explanation("The program could not create directories with the following files:"),
+    : TAppDialog(ErrorDialogForm()),
+      Explanation(Text(IDS_ERRORS_EXPLANATION)),
       Image1(Control("Image1")),
       Label1(Control("Label1")),
       ListBox1(Control("ListBox1")),
@@ -53,10 +55,10 @@ void TErrorDialog::Initialize()
 
     PopupMenu1.reset(CreatePopupMenu());
     HMENU menu = PopupMenu1.get();
-    if (!menu || !AppendMenuA(menu, MF_STRING, Action1.MenuItem, "&Copy\tCtrl+C")
+    if (!menu || !AppendMenuA(menu, MF_STRING, Action1.MenuItem, Text(IDS_ERRORS_COPY))
         || !AppendMenuA(menu, MF_SEPARATOR, 0, nullptr)
-        || !AppendMenuA(menu, MF_STRING, Action2.MenuItem, "Select &All\tCtrl+A")
-        || !AppendMenuA(menu, MF_STRING, Action3.MenuItem, "&Reverse Selection"))
+        || !AppendMenuA(menu, MF_STRING, Action2.MenuItem, Text(IDS_ERRORS_SELECT_ALL))
+        || !AppendMenuA(menu, MF_STRING, Action3.MenuItem, Text(IDS_ERRORS_REVERSE)))
         throw EAppError("The program could not create the context menu.");
 }
 
@@ -109,7 +111,9 @@ void TErrorDialog::ListChanged()
 {
     RefreshActions();
     const LRESULT caret = SendMessageA(ListBox1, LB_GETCARETINDEX, 0, 0);
-    SetText(Label2, caret >= 0 && static_cast<size_t>(caret) < Reasons.size() ? Reasons[caret] : std::string());
+    // Raised in English, shown in the user's language.
+    SetText(Label2,
+            caret >= 0 && static_cast<size_t>(caret) < Reasons.size() ? Translated(Reasons[caret]) : std::string());
 }
 
 void TErrorDialog::ExecuteAction(TAction& action)

@@ -3,4 +3,4 @@
 #include "Tk_forms.h"
 
 // The failed-entries dialog's form: caption, size and controls in tab order.
-extern const TFormDesc ErrorDialogForm;
+const TFormDesc& ErrorDialogForm();

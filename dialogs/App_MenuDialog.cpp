@@ -2,6 +2,8 @@
 
 #include "App_MenuDialogForm.h"
 #include "Tk_application.h"
+#include "App_texts.h"
+#include "Tk_texts.h"
 
 TMenuDialog* MenuDialog = nullptr;
 
@@ -13,7 +15,7 @@ TMenuDialog* GetMenuDialog()
 }
 
 TMenuDialog::TMenuDialog()
-    : TAppDialog(MenuDialogForm),
+    : TAppDialog(MenuDialogForm()),
       Image1(Control("Image1")),
       RadioButton1(Control("RadioButton1")),
       RadioButton2(Control("RadioButton2")),
@@ -72,7 +74,7 @@ TMenuCommand TMenuDialog::GetCommand()
         if (Checked(CommandButton(command)))
             return static_cast<TMenuCommand>(command);
     }
-    RaiseInputError("Choose an item.", RadioButton1);
+    RaiseInputError(Text(IDS_CHOOSE_ITEM), RadioButton1);
 }
 
 void TMenuDialog::UpdateControls()

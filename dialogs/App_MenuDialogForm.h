@@ -3,4 +3,4 @@
 #include "Tk_forms.h"
 
 // The command menu's form: caption, size and controls in tab order.
-extern const TFormDesc MenuDialogForm;
+const TFormDesc& MenuDialogForm();

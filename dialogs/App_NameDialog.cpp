@@ -14,7 +14,7 @@ TNameDialog* GetNameDialog()
     return NameDialog;
 }
 
-TNameDialog::TNameDialog() : TAppDialog(NameDialogForm), Edit1(Control("Edit1"))
+TNameDialog::TNameDialog() : TAppDialog(NameDialogForm()), Edit1(Control("Edit1"))
 {
 }
 

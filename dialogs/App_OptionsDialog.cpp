@@ -5,6 +5,9 @@
 #include "Kro_shellfiles.h"
 #include "Tk_application.h"
 #include "Tk_strings.h"
+#include "App_texts.h"
+#include "Tk_format.h"
+#include "Tk_texts.h"
 
 #include <cctype>
 
@@ -18,7 +21,7 @@ TOptionsDialog* GetOptionsDialog()
 }
 
 TOptionsDialog::TOptionsDialog()
-    : TAppDialog(OptionsDialogForm),
+    : TAppDialog(OptionsDialogForm()),
       RadioButton11(Control("RadioButton11")),
       RadioButton12(Control("RadioButton12")),
       RadioButton13(Control("RadioButton13")),
@@ -219,14 +222,14 @@ TOutputDirectory TOptionsDialog::GetOutputDirectory()
         if (Checked(OutputDirectoryButton(value)))
             return static_cast<TOutputDirectory>(value);
     }
-    RaiseInputError("Choose an item.", RadioButton11);
+    RaiseInputError(Text(IDS_CHOOSE_ITEM), RadioButton11);
 }
 
 std::string TOptionsDialog::GetOtherOutputDirectory()
 {
     const std::string text = Text(Edit11);
     if (!IsAbsolutePath(text))
-        RaiseFieldError("Type the path in absolute form.", Edit11);
+        RaiseFieldError(Text(IDS_TYPE_ABSOLUTE_PATH), Edit11);
     return text;
 }
 
@@ -234,7 +237,7 @@ std::string TOptionsDialog::GetFileNamePart(HWND edit)
 {
     const std::string text = Text(edit);
     if (FindInvalidFileNameChar(text) != 0)
-        RaiseFieldError("Remove invalid characters.", edit);
+        RaiseFieldError(Text(IDS_REMOVE_INVALID), edit);
     return text;
 }
 
@@ -276,7 +279,7 @@ std::int32_t TOptionsDialog::GetMinSerialNumber()
     int maximum;
     if (!TryStrToInt(Text(Edit25), minimum) || minimum < 0
         || (TryStrToInt(Text(Edit26), maximum) && maximum < minimum))
-        RaiseFieldError("Type an integer between 0 and the maximum.", Edit25);
+        RaiseFieldError(Text(IDS_TYPE_MINIMUM), Edit25);
     return minimum;
 }
 
@@ -285,7 +288,7 @@ std::int32_t TOptionsDialog::GetMaxSerialNumber()
     int maximum;
     int minimum;
     if (!TryStrToInt(Text(Edit26), maximum) || (TryStrToInt(Text(Edit25), minimum) && maximum < minimum))
-        RaiseFieldError("Type an integer equal to or greater than the minimum.", Edit26);
+        RaiseFieldError(Text(IDS_TYPE_MAXIMUM), Edit26);
     return maximum;
 }
 
@@ -293,7 +296,7 @@ TSerialNumberPosition TOptionsDialog::GetSerialNumberPosition()
 {
     const int index = ItemIndex(ComboBox21);
     if (index != spBeginning && index != spEnd)
-        RaiseFieldError("Choose an item.", ComboBox21);
+        RaiseFieldError(Text(IDS_CHOOSE_ITEM), ComboBox21);
     return static_cast<TSerialNumberPosition>(index);
 }
 
@@ -316,7 +319,7 @@ TGroupSources TOptionsDialog::GetGroupSources()
 {
     const int index = ItemIndex(ComboBox31);
     if (index < gsEachSource || index > gsAllSources)
-        RaiseFieldError("Choose an item.", ComboBox31);
+        RaiseFieldError(Text(IDS_CHOOSE_ITEM), ComboBox31);
     return static_cast<TGroupSources>(index);
 }
 
@@ -330,8 +333,8 @@ void TOptionsDialog::RaiseFieldError(const std::string& message, HWND field)
     std::string hint = message;
     hint[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(hint[0])));
     if (field == Edit11)
-        RaiseInputError("Choose \"Other:\" and " + hint, OutputDirectoryButton(GetOutputDirectory()));
-    RaiseInputError("Check \"Avoid name collision by adding a serial number:\" and " + hint, CheckBox22);
+        RaiseInputError(Format(Text(IDS_CHOOSE_OTHER_AND), hint), OutputDirectoryButton(GetOutputDirectory()));
+    RaiseInputError(Format(Text(IDS_CHECK_AVOID_AND), hint), CheckBox22);
 }
 
 void TOptionsDialog::Edit11Exit()

@@ -3,4 +3,4 @@
 #include "Tk_forms.h"
 
 // The options dialog's form: caption, size and controls in tab order.
-extern const TFormDesc OptionsDialogForm;
+const TFormDesc& OptionsDialogForm();

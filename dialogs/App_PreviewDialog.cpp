@@ -6,6 +6,8 @@
 #include "Tk_controls.h"
 #include "Tk_format.h"
 #include "Tk_paths.h"
+#include "App_texts.h"
+#include "Tk_texts.h"
 
 #include <commctrl.h>
 
@@ -21,13 +23,11 @@ TPreviewDialog* GetPreviewDialog()
 namespace {
 
 const std::string NoNote;
-const std::string NumberedNote = "Numbered: the name is taken.";
-const std::string SharedNote = "Shares the directory of a source above.";
 
 }
 
 TPreviewDialog::TPreviewDialog()
-    : TAppDialog(PreviewDialogForm),
+    : TAppDialog(PreviewDialogForm()),
       Label2(Control("Label2")),
       ComboBox1(Control("ComboBox1")),
       CheckBox1(Control("CheckBox1")),
@@ -79,7 +79,7 @@ void TPreviewDialog::Replan()
     executor.MoveSource = Checked(CheckBox1);
     executor.DirectoryName = name;
     if (AtSource && !allInOne)
-        SetText(Label2, "Beside each source");
+        SetText(Label2, Text(IDS_PREVIEW_AT_SOURCE));
     else
         SetText(Label2, AtSource && !Sources.empty() ? ExtractFileDir(Sources.front()) : Rules->OutputDirectory);
     FPlan.Make(executor, Sources, AtSource);
@@ -91,13 +91,17 @@ void TPreviewDialog::Replan()
 
 void TPreviewDialog::UpdateSummary()
 {
-    std::string summary = Counted(Sources.size(), "source", "sources") + ": "
-        + Counted(static_cast<unsigned>(FPlan.NewDirectories()), "new directory", "new directories");
+    std::string summary =
+        Format(Text(IDS_SUMMARY), Counted(Sources.size(), Text(IDS_SOURCE), Text(IDS_SOURCES)),
+               Counted(static_cast<unsigned>(FPlan.NewDirectories()), Text(IDS_NEW_DIRECTORY),
+                       Text(IDS_NEW_DIRECTORIES)));
     if (Checked(CheckBox1))
-        summary += ", " + Counted(static_cast<unsigned>(FPlan.Moves()), "move", "moves");
+        summary = Format(Text(IDS_SUMMARY_MORE), summary,
+                         Counted(static_cast<unsigned>(FPlan.Moves()), Text(IDS_MOVE), Text(IDS_MOVES)));
     if (FPlan.Failures() > 0)
-        summary += ", " + Counted(static_cast<unsigned>(FPlan.Failures()), "fails", "fail");
-    SetText(Label5, summary + ".");
+        summary = Format(Text(IDS_SUMMARY_MORE), summary,
+                         Counted(static_cast<unsigned>(FPlan.Failures()), Text(IDS_FAILURE), Text(IDS_FAILURES)));
+    SetText(Label5, Format(Text(IDS_SENTENCE), summary));
 }
 
 const std::string& TPreviewDialog::Cell(int row, int column) const
@@ -112,16 +116,29 @@ const std::string& TPreviewDialog::Cell(int row, int column) const
         return planned.Directory;
     default:
         switch (planned.Kind) {
-        case pkNumberedDirectory:
-            return NumberedNote;
-        case pkSharedDirectory:
-            return SharedNote;
+        case pkNumberedDirectory: {
+            static const std::string note = Text(IDS_PREVIEW_NUMBERED);
+            return note;
+        }
+        case pkSharedDirectory: {
+            static const std::string note = Text(IDS_PREVIEW_SHARED);
+            return note;
+        }
         case pkFailure:
-            return planned.Reason;
+            return ShownReason(planned.Reason);
         default:
             return NoNote;
         }
     }
+}
+
+// A reason comes from the plan in English; each is translated once.
+const std::string& TPreviewDialog::ShownReason(const std::string& reason) const
+{
+    auto shown = FShownReasons.find(reason);
+    if (shown == FShownReasons.end())
+        shown = FShownReasons.emplace(reason, Translated(reason)).first;
+    return shown->second;
 }
 
 bool TPreviewDialog::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result)

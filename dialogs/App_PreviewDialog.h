@@ -6,6 +6,7 @@
 #include "App_doubleoptions.h"
 #include "App_runplan.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,7 @@ private:
     void Replan();
     void UpdateSummary();
     const std::string& Cell(int row, int column) const;
+    const std::string& ShownReason(const std::string& reason) const;
     void CopyRows();
 
     HWND Label2;
@@ -53,6 +55,8 @@ private:
     TGroupSources FGroupSources = gsEachSource;
     std::string FName;
     bool FShowing = false;
+    // The reasons of the plan, each as the user reads it.
+    mutable std::map<std::string, std::string> FShownReasons;
 };
 
 extern TPreviewDialog* PreviewDialog;

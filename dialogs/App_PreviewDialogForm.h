@@ -3,4 +3,4 @@
 
 #include "Tk_forms.h"
 
-extern const TFormDesc PreviewDialogForm;
+const TFormDesc& PreviewDialogForm();

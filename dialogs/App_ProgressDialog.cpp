@@ -5,6 +5,8 @@
 #include "Tk_controls.h"
 #include "Tk_format.h"
 #include "Tk_screen.h"
+#include "App_texts.h"
+#include "Tk_texts.h"
 
 TProgressDialog* ProgressDialog = nullptr;
 
@@ -22,7 +24,7 @@ TProgressDialog* GetProgressDialog()
 }
 
 TProgressDialog::TProgressDialog()
-    : TAppDialog(ProgressDialogForm),
+    : TAppDialog(ProgressDialogForm()),
       Label1(Control("Label1")),
       Label2(Control("Label2")),
       ProgressBar1(Control("ProgressBar1")),
@@ -36,7 +38,7 @@ void TProgressDialog::Step(int position, int count, const std::string& source)
     // thousands of quick sources would cost the run more than its work.
     const DWORD now = GetTickCount();
     if (!FDrawn || now - FDrawnAt >= RedrawAfter) {
-        SetText(Label1, Format("Creating directories: %s of %s", GroupedNumber(position + 1), GroupedNumber(count)));
+        SetText(Label1, Format(Text(IDS_PROGRESS), GroupedNumber(position + 1), GroupedNumber(count)));
         SetText(Label2, source);
         SetProgress(ProgressBar1, position, count);
         FTaskbar.SetProgress(position, count);

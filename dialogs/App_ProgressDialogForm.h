@@ -3,4 +3,4 @@
 #include "Tk_forms.h"
 
 // The progress window's form: caption, size and controls in tab order.
-extern const TFormDesc ProgressDialogForm;
+const TFormDesc& ProgressDialogForm();

@@ -7,6 +7,7 @@
 #include "Tk_paths.h"
 #include "Tk_screen.h"
 #include "Tk_strings.h"
+#include "Tk_texts.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -134,7 +135,10 @@ bool BrowseForFolder(const std::string& title, std::string& directory)
     BROWSEINFOA info = {};
     info.hwndOwner = Application.Handle();
     info.pszDisplayName = buffer.get();
-    info.lpszTitle = title.c_str();
+    // The caller words the title in English; the user reads it in the
+    // interface language.
+    const std::string shownTitle = Translated(title);
+    info.lpszTitle = shownTitle.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     info.lpfn = BrowserEvent;
     info.lParam = reinterpret_cast<LPARAM>(&start);

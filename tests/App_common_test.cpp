@@ -16,7 +16,7 @@ TEST(AppCommon, FilesLieBesideTheExecutable)
 
 TEST(AppCommon, AboutTextHasOneEmptyLineAfterTheVersion)
 {
-    const std::string first = "Tesselo Version 2.1.0\r\n\r\n";
+    const std::string first = "Tesselo Version 2.2.0\r\n\r\n";
     ASSERT_EQ(AboutText.compare(0, first.size(), first), 0) << AboutText;
     const std::string notice = AboutText.substr(first.size());
     EXPECT_FALSE(notice.empty());

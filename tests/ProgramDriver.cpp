@@ -350,9 +350,8 @@ TAnswer CopyAll()
         SendKeys({'A', 'C'}, true);
         for (int i = 0; i < 100 && GetClipboardSequenceNumber() == before; ++i)
             Sleep(20);
-        // The Unicode text: a program in another code page than ours may put
-        // its own bytes as the plain text, or none.
         seen.WideClipboard = ClipboardData<wchar_t>(CF_UNICODETEXT);
+        seen.PlainClipboard = ClipboardData<char>(CF_TEXT);
         PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     };
 }

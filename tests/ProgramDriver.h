@@ -22,6 +22,7 @@ struct TWindowSeen {
     // In Unicode, which a program in another code page than ours can need.
     std::vector<std::wstring> WideLines;  // the failed-entries dialog's list
     std::wstring WideClipboard;           // after a copy: the clipboard's text
+    std::string PlainClipboard;           // and its plain text, as a program without Unicode reads it
     std::vector<std::wstring> WideFields; // the texts of the edit fields
     // The preview's list, a row of its cells each.
     std::vector<std::vector<std::wstring>> WideRows;

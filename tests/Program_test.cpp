@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 #include "Tk_format.h"
 #include "Tk_params.h"
+#include "Tk_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -301,7 +302,7 @@ TEST_P(Program, RunsAsTheUserExpects)
         EXPECT_NE(saved.find(Expand(line) + "\r\n"), std::string::npos) << line << " in\n" << saved;
 }
 
-const std::string AboutBox = "box About icon=none ok: Tesselo Version 2.1.0\r\n\r\n"
+const std::string AboutBox = "box About icon=none ok: Tesselo Version 2.2.0\r\n\r\n"
                              "Copyright (C) 2026 The Tesselo developers. All rights reserved.";
 
 // Settings.ini in an encoding that Notepad saves: the prefix reads as typed,
@@ -868,6 +869,59 @@ TEST_F(ProgramRuns, EachCommandOfTheMenuHoldsForItsRunAlone)
     }
 }
 
+// Copied from the failed list, the paths come as plain text in the system's
+// code page, the one that programs without Unicode read, whatever the
+// keyboard's: under Windows in English with Japanese for such programs, the
+// keyboard's code page would turn every Japanese character into "?".
+TEST_F(ProgramRuns, TheFailedListCopiesPlainTextInTheSystemsCodePage)
+{
+    WriteFileText(SettingsFile, ToOut + "AvoidNameCollision=0\r\n");
+    const std::string name = "Holiday" + DoubleByte();
+    WriteFileText(Src + "\\" + name + ".txt", "x");
+    MakeDirectory(Out + "\\" + name);
+    const TProgramRun run = Run("\"{src}\\" + name + ".txt\"", {CopyAll()},
+                                {"failed: {src}\\" + name + ".txt | The name is taken. (copied)"});
+    ASSERT_EQ(run.Seen.size(), 1u);
+    EXPECT_EQ(run.Seen[0].PlainClipboard, Src + "\\" + name + ".txt\r\n");
+}
+
+// In Japanese the program speaks Japanese: its menu, its message boxes and
+// its failed-entries dialog. The runs with an English interface see the same
+// windows in English.
+TEST_F(ProgramRuns, JapaneseMenuMessageAndFailedList)
+{
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_JAPANESE)
+        GTEST_SKIP() << "The interface language is not Japanese.";
+    TProgramRun run = RunProgram(Exe, L"", {ChooseCommand(2), Press(IDOK)}, Src);
+    ASSERT_EQ(run.Seen.size(), 2u);
+    const TWindowSeen& menu = run.Seen[0];
+    EXPECT_EQ(menu.Caption, "Tesselo");
+    EXPECT_EQ(Wide(menu.Labels.back()), L"コマンドを選んでください。");
+    ASSERT_EQ(menu.Buttons.size(), 6u);
+    EXPECT_EQ(Wide(menu.Buttons[0]), L"オプションの表示(&S)");
+    EXPECT_EQ(Wide(menu.Buttons[5]), L"キャンセル");
+    // About, in a message box of its own caption.
+    EXPECT_EQ(run.Seen[1].Kind, "box");
+    EXPECT_EQ(Wide(run.Seen[1].Caption), L"バージョン情報");
+    EXPECT_EQ(Wide(run.Seen[1].Text).rfind(L"Tesselo バージョン ", 0), 0u);
+
+    // A source whose name is taken: the dialog, its explanation and the
+    // reason, which the run raised in English.
+    WriteFileText(SettingsFile, ToOut + "AvoidNameCollision=0\r\n");
+    WriteFileText(Src + "\\a.txt", "x");
+    MakeDirectory(Out + "\\a");
+    run = RunProgram(Exe, Wide("\"" + Src + "\\a.txt\""), {Press(IDOK)}, Src);
+    ASSERT_EQ(run.Seen.size(), 1u);
+    const TWindowSeen& failed = run.Seen[0];
+    EXPECT_EQ(Wide(failed.Caption), L"フォルダーの作成");
+    EXPECT_EQ(failed.WideLines, std::vector<std::wstring>{Wide(Src + "\\a.txt")});
+    EXPECT_EQ(Wide(failed.Text), L"その名前は使われています。");
+    ASSERT_EQ(failed.Labels.size(), 3u); // the icon, the explanation, the reason
+    EXPECT_EQ(Wide(failed.Labels[1]),
+              L"次のファイルのフォルダーを作成できませんでした:");
+    EXPECT_EQ(Wide(failed.Buttons.back()), L"閉じる");
+}
+
 // The record that 2.1.0 left beside the program is taken over, with its
 // time, and taken back.
 TEST_F(Moves, TheRecordOfVersion210IsTakenBack)
@@ -986,9 +1040,16 @@ TEST(ProgramFolder, SettingsAndHelpAreBesideTheProgram)
     if (const char* unpacked = std::getenv("TESSELO_PROGRAM_DIR")) {
         folder = unpacked;
     } else {
+        const std::string help = WindowsPathOf(TESSELO_HELP_PATH);
         MakeDirectory(folder + "\\Help");
-        ASSERT_TRUE(CopyFileA(WindowsPathOf(TESSELO_HELP_PATH).c_str(), (folder + "\\Help\\index.html").c_str(), TRUE));
+        MakeDirectory(folder + "\\Help\\ja");
+        ASSERT_TRUE(CopyFileA(help.c_str(), (folder + "\\Help\\index.html").c_str(), TRUE));
+        ASSERT_TRUE(CopyFileA((ExtractFileDir(help) + "\\ja\\index.html").c_str(),
+                              (folder + "\\Help\\ja\\index.html").c_str(), TRUE));
     }
+    // The help in the interface's language.
+    const std::string page = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? "\\Help\\ja\\index.html"
+                                                                                       : "\\Help\\index.html";
     const std::string opened = copy.Root / "opened.txt";
     const THtmlViewer viewer(WindowsPathOf(TESSELO_RECORDER_PATH), opened);
 
@@ -996,6 +1057,29 @@ TEST(ProgramFolder, SettingsAndHelpAreBesideTheProgram)
     EXPECT_EQ(run.ExitCode, 0u);
     for (int i = 0; i < 100 && GetFileAttributesA(opened.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
         Sleep(50);
-    EXPECT_EQ(ReadFileText(opened), "\"" + WindowsPathOf(TESSELO_RECORDER_PATH) + "\" \"" + folder + "\\Help\\index.html\"");
+    EXPECT_EQ(ReadFileText(opened), "\"" + WindowsPathOf(TESSELO_RECORDER_PATH) + "\" \"" + folder + page + "\"");
     EXPECT_NE(ReadFileText(folder + "\\Settings.ini").find("[Options]"), std::string::npos);
+}
+
+// Explorer names the menu's commands from the program's string table, in the
+// user's interface language, as the installer asks with indirect strings.
+TEST(ProgramFolder, ExplorersCommandsAreNamedInTheInterfaceLanguage)
+{
+    const TProgramCopy copy;
+    const bool japanese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
+    const struct {
+        int Id;
+        const wchar_t* English;
+        const wchar_t* Japanese;
+    } commands[] = {
+        {800, L"&Create directories", L"フォルダーを作成(&C)"},
+        {801, L"Move &each into its own directory", L"それぞれを専用のフォルダーへ移動(&E)"},
+        {802, L"Move &all into one new directory...", L"すべてを 1 つの新しいフォルダーへ移動(&A)..."},
+    };
+    for (const auto& command : commands) {
+        const std::wstring source = L"@" + Wide(copy.Exe) + L",-" + std::to_wstring(command.Id);
+        WCHAR name[128] = {};
+        ASSERT_EQ(SHLoadIndirectString(source.c_str(), name, 128, nullptr), S_OK) << command.Id;
+        EXPECT_EQ(std::wstring(name), japanese ? command.Japanese : command.English);
+    }
 }

@@ -2,6 +2,8 @@
 
 #include "Tk_exceptions.h"
 #include "Tk_screen.h"
+#include "Tk_strings.h"
+#include "Tk_texts.h"
 
 #include <algorithm>
 
@@ -144,6 +146,13 @@ std::string ErrorText(const std::string& message)
         return message;
     const char* start = message.c_str();
     const char* last = CharPrevA(start, start + message.size());
+    // A Japanese sentence ends with its own full stop.
+    static const std::string fullStop = [] {
+        std::string text;
+        return WideToAnsi(L"\u3002", text) ? text : std::string();
+    }();
+    if (!fullStop.empty() && message.compare(last - start, std::string::npos, fullStop) == 0)
+        return message;
     return static_cast<unsigned char>(*last) > '.' ? message + '.' : message;
 }
 
@@ -231,7 +240,8 @@ void TApplication::ShowException(const std::exception& error)
 {
     if (dynamic_cast<const EAbort*>(&error))
         return;
-    ShowMessageBox(ErrorText(error.what()), Title, MB_OK | MB_ICONERROR);
+    // Raised in English; shown in the user's language.
+    ShowMessageBox(ErrorText(Translated(error.what())), Title, MB_OK | MB_ICONERROR);
 }
 
 void TApplication::HandleException(const std::string& otherText)

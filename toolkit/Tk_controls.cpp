@@ -68,7 +68,7 @@ int TTextMeasure::Width(const std::string& text) const
 
 namespace {
 
-// Puts the bytes, which end in NUL, on the open clipboard in the format.
+// Puts the bytes on the open clipboard in the format.
 void SetClipboardBytes(UINT format, const void* bytes, size_t size)
 {
     TOwnedGlobal memory(GlobalAlloc(GMEM_MOVEABLE, size));
@@ -102,6 +102,12 @@ void SetClipboardText(HWND owner, const std::string& text)
     if (!IsUtf8CodePage())
         SetClipboardBytes(CF_TEXT, text.c_str(), text.size() + 1);
     SetClipboardBytes(CF_UNICODETEXT, wide.data(), wide.size() * sizeof(wchar_t));
+    // Windows makes the plain text of the Unicode one in the code page of
+    // CF_LOCALE, and without it in the keyboard's: under an English keyboard
+    // on a Japanese system, every Japanese character would become "?". The
+    // system's locale gives the code page that programs without Unicode read.
+    const LCID locale = GetSystemDefaultLCID();
+    SetClipboardBytes(CF_LOCALE, &locale, sizeof locale);
 }
 
 namespace ListView {
