@@ -11,20 +11,39 @@ file(RELATIVE_PATH files "${work}" "${CPACK_TEMPORARY_DIRECTORY}")
 
 # One component for each file of the help, so that a file dropped from the
 # help in a later version goes with its component when that version replaces
-# this one.
-file(GLOB help RELATIVE "${CPACK_TEMPORARY_DIRECTORY}/Help" "${CPACK_TEMPORARY_DIRECTORY}/Help/*")
+# this one. The Japanese help is a folder of its own, Help\ja.
+file(GLOB_RECURSE help RELATIVE "${CPACK_TEMPORARY_DIRECTORY}/Help" "${CPACK_TEMPORARY_DIRECTORY}/Help/*")
 list(SORT help)
 set(components "")
+set(folders "")
 set(references "")
 foreach(name IN LISTS help)
     string(MAKE_C_IDENTIFIER "Help_${name}" id)
-    string(APPEND components
-        "      <Component Id=\"${id}\" Guid=\"*\">\n"
-        "        <RegistryValue Root=\"HKCU\" Key=\"Software\\Tesselo\\Installer\" Name=\"Help\\${name}\"\n"
-        "                       Type=\"integer\" Value=\"1\" KeyPath=\"yes\"/>\n"
-        "        <File Id=\"${id}\" Source=\"$(var.Files)/Help/${name}\"/>\n"
-        "      </Component>\n")
+    get_filename_component(folder "${name}" DIRECTORY)
+    string(REPLACE "/" "\\" key "${name}")
+    set(component
+        "        <Component Id=\"${id}\" Guid=\"*\">\n"
+        "          <RegistryValue Root=\"HKCU\" Key=\"Software\\Tesselo\\Installer\" Name=\"Help\\${key}\"\n"
+        "                         Type=\"integer\" Value=\"1\" KeyPath=\"yes\"/>\n"
+        "          <File Id=\"${id}\" Source=\"$(var.Files)/Help/${name}\"/>\n"
+        "        </Component>\n")
+    if(folder STREQUAL "")
+        string(APPEND components ${component})
+    else()
+        if(NOT folder MATCHES "^[A-Za-z]+$")
+            message(FATAL_ERROR "The help holds a folder of more than one level or of an odd name: ${folder}")
+        endif()
+        string(APPEND folder_${folder} ${component})
+        list(APPEND folders ${folder})
+    endif()
     string(APPEND references "      <ComponentRef Id=\"${id}\"/>\n")
+endforeach()
+list(REMOVE_DUPLICATES folders)
+foreach(folder IN LISTS folders)
+    string(APPEND components
+        "      <Directory Id=\"HelpFolder_${folder}\" Name=\"${folder}\">\n"
+        "${folder_${folder}}"
+        "      </Directory>\n")
 endforeach()
 file(WRITE "${work}/Help.wxs"
     "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"

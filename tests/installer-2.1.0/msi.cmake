@@ -13,7 +13,8 @@ file(RELATIVE_PATH files "${work}" "${CPACK_TEMPORARY_DIRECTORY}")
 # One component for each file of the help, so that a file dropped from the
 # help in a later version goes with its component when that version replaces
 # this one.
-file(GLOB help RELATIVE "${CPACK_TEMPORARY_DIRECTORY}/Help" "${CPACK_TEMPORARY_DIRECTORY}/Help/*")
+# 2.1.0's help was one folder; what a later build stages below it is not 2.1.0's.
+file(GLOB help LIST_DIRECTORIES false RELATIVE "${CPACK_TEMPORARY_DIRECTORY}/Help" "${CPACK_TEMPORARY_DIRECTORY}/Help/*")
 list(SORT help)
 set(components "")
 set(references "")
