@@ -1,12 +1,12 @@
 #!/bin/bash
 # Renders each dialog and the progress window under Xvfb at 96 and 144 dots
-# per inch, in code page 1252 and in code page 932 with Japanese sample paths
-# (the files ending in -ja), the failed-entries dialog of the program in
+# per inch, in English in code page 1252 and in Japanese in code page 932
+# with Japanese sample paths (the files ending in -ja), the failed-entries dialog of the program in
 # UTF-8 with names from several scripts (errors-unicode), the command menu
 # with a run to undo (menu-undo), the preview of a run of each grouping and
 # of one with failures (preview-each, -name, -all, -fail), and saves the
-# screenshots as PNG files in docs/screenshots; copies the 96-dpi ones of
-# code page 1252 into Help/.
+# screenshots as PNG files in docs/screenshots; copies the 96-dpi ones into
+# Help/ and, in Japanese, into Help/ja/.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${TESSELO_BUILD_DIR:-$root/build}"
@@ -70,8 +70,12 @@ for variant in en_US.UTF-8: ja_JP.UTF-8:-ja; do
     done
 done
 
-# The offline help shows the 96-dpi shots.
-for dialog in menu options name errors progress; do
-    cp "$out/$dialog-96.png" "$root/Help/$dialog.png"
+# The offline help shows the 96-dpi shots, each help those of its language.
+mkdir -p "$root/Help/ja"
+for suffix in "" -ja; do
+    help="$root/Help${suffix:+/${suffix#-}}"
+    for dialog in menu options name errors progress; do
+        cp "$out/$dialog$suffix-96.png" "$help/$dialog.png"
+    done
+    cp "$out/preview-fail$suffix-96.png" "$help/preview.png"
 done
-cp "$out/preview-fail-96.png" "$root/Help/preview.png"
