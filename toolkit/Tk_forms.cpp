@@ -231,10 +231,13 @@ void TForm::LoadIcons()
     // Only a window with a caption shows the icons.
     if (!FHasIcons)
         return;
-    FSmallIcon = Application.Icon(LIM_SMALL, FDpi);
-    FLargeIcon = Application.Icon(LIM_LARGE, FDpi);
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.get()));
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FLargeIcon.get()));
+    TOwnedIcon smallIcon = Application.Icon(LIM_SMALL, FDpi);
+    TOwnedIcon largeIcon = Application.Icon(LIM_LARGE, FDpi);
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon.get()));
+    // The old icons go once the window no longer shows them.
+    FSmallIcon = std::move(smallIcon);
+    FLargeIcon = std::move(largeIcon);
 }
 
 RECT TForm::ScaledBounds(const RECT& described, bool dropDown) const
