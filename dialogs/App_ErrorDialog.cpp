@@ -50,8 +50,7 @@ TErrorDialog::~TErrorDialog()
 
 void TErrorDialog::Initialize()
 {
-    FIcon = LoadIconAtSystemSize(nullptr, MAKEINTRESOURCEW(32513), LIM_LARGE); // the system's error icon
-    SendMessageA(Image1, STM_SETICON, reinterpret_cast<WPARAM>(FIcon.get()), 0);
+    ShowIcon();
 
     PopupMenu1.reset(CreatePopupMenu());
     HMENU menu = PopupMenu1.get();
@@ -60,6 +59,22 @@ void TErrorDialog::Initialize()
         || !AppendMenuA(menu, MF_STRING, Action2.MenuItem, Text(IDS_ERRORS_SELECT_ALL))
         || !AppendMenuA(menu, MF_STRING, Action3.MenuItem, Text(IDS_ERRORS_REVERSE)))
         throw EAppError("The program could not create the context menu.");
+}
+
+void TErrorDialog::ShowIcon()
+{
+    TOwnedIcon icon = LoadIconForDpi(nullptr, MAKEINTRESOURCEW(32513), LIM_LARGE, Dpi()); // the system's error icon
+    SendMessageA(Image1, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+    // The old icon goes once the image no longer shows it.
+    FIcon = std::move(icon);
+}
+
+// The icon at the new density's size, and the list's scrolling over its
+// paths in the new font.
+void TErrorDialog::DpiChanged()
+{
+    ShowIcon();
+    UpdateScrollWidth(ListBox1);
 }
 
 void TErrorDialog::Finalize()

@@ -26,6 +26,7 @@ public:
 
 protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void DpiChanged() override;
 
 private:
     // A command of the list, reached by its shortcut and its context menu item.
@@ -39,6 +40,7 @@ private:
 
     void Initialize();
     void Finalize();
+    void ShowIcon();
     void ListBox1Click();
     // What follows the selection and the caret: the actions and the reason.
     void ListChanged();

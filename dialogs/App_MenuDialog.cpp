@@ -40,8 +40,20 @@ TMenuDialog::~TMenuDialog()
 
 void TMenuDialog::Initialize()
 {
-    FIcon = Application.Icon(LIM_LARGE);
-    SendMessageA(Image1, STM_SETICON, reinterpret_cast<WPARAM>(FIcon.get()), 0);
+    ShowIcon();
+}
+
+void TMenuDialog::ShowIcon()
+{
+    TOwnedIcon icon = Application.Icon(LIM_LARGE, Dpi());
+    SendMessageA(Image1, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+    // The old icon goes once the image no longer shows it.
+    FIcon = std::move(icon);
+}
+
+void TMenuDialog::DpiChanged()
+{
+    ShowIcon();
 }
 
 void TMenuDialog::Finalize()

@@ -26,10 +26,12 @@ public:
 
 protected:
     void FormCloseQuery(bool& canClose) override;
+    void DpiChanged() override;
 
 private:
     void Initialize();
     void Finalize();
+    void ShowIcon();
     void SetCommand(TMenuCommand value);
     TMenuCommand GetCommand();
     void UpdateControls();

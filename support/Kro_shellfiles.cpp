@@ -80,7 +80,7 @@ int CALLBACK BrowserEvent(HWND browser, UINT message, LPARAM parameter, LPARAM d
     if (message == BFFM_SELCHANGED) {
         SendMessageW(browser, BFFM_ENABLEOK, 0, CanTakeDirectories(reinterpret_cast<PCIDLIST_ABSOLUTE>(parameter)));
     } else if (message == BFFM_INITIALIZED) {
-        const TBrowserStart& start = *reinterpret_cast<const TBrowserStart*>(data);
+        TBrowserStart& start = *reinterpret_cast<TBrowserStart*>(data);
         // Its owner, the hidden window, would leave it in the screen's corner.
         CenterWindow(browser, start.Area);
         start.Button.AddTo(browser);
@@ -96,8 +96,8 @@ int CALLBACK BrowserEvent(HWND browser, UINT message, LPARAM parameter, LPARAM d
 }
 
 // The program's active window (not the hidden one, which takes the activation
-// when a box it owns closes), or else the work area of the monitor that
-// holds the window the user works in.
+// when a box it owns closes), or else the work area of the monitor where
+// the user works.
 RECT BrowserArea(HWND active)
 {
     RECT area;
@@ -105,7 +105,7 @@ RECT BrowserArea(HWND active)
         return area;
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromWindow(GetForegroundWindow(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+    GetMonitorInfoA(UsersMonitor(), &monitor);
     return monitor.rcWork;
 }
 
@@ -131,7 +131,7 @@ bool BrowseForFolder(const std::string& title, std::string& directory)
     // The browser belongs to the application's hidden window, which would
     // keep the activation when the browser closes.
     HWND active = GetActiveWindow();
-    const TBrowserStart start = {directory.empty() ? nullptr : directory.c_str(), BrowserArea(active), {}};
+    TBrowserStart start = {directory.empty() ? nullptr : directory.c_str(), BrowserArea(active), {}};
     BROWSEINFOA info = {};
     info.hwndOwner = Application.Handle();
     info.pszDisplayName = buffer.get();
@@ -149,6 +149,10 @@ bool BrowseForFolder(const std::string& title, std::string& directory)
         const TNormalPointer pointer;
         // No system message boxes for a drive without a medium while browsing.
         const UINT errorMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+        // The browser is Windows' to scale: under Per Monitor v2, common
+        // dialogs such as the shell's folder browser are DPI-scaled
+        // automatically ("High DPI Desktop Application Development on
+        // Windows").
         item.reset(SHBrowseForFolderA(&info));
         SetErrorMode(errorMode);
     }

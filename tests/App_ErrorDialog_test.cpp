@@ -266,12 +266,14 @@ TEST_F(AppErrorDialog, ScrollsHorizontallyOverTheWidestPath)
 
 TEST(AppErrorDialogRows, AreAsTallAsTheLinesOfTheListsFont)
 {
-    const int screen = Application.PixelsPerInch;
     for (int density : {96, 192}) {
-        Application.PixelsPerInch = density;
-        TErrorDialog dialog;
-        Application.PixelsPerInch = screen;
-        HWND list = dialog.Control("ListBox1");
+        const auto dialog = BuildAtDpi<TErrorDialog>(density);
+        HWND list = dialog->Control("ListBox1");
         EXPECT_GE(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), LineHeight(list)) << density << " dpi";
     }
+}
+
+TEST(AppErrorDialogDpi, IsLaidOutAnewOnAMonitorOfAnotherDensity)
+{
+    ExpectRescalesAsBuilt<TErrorDialog>();
 }

@@ -107,3 +107,8 @@ TEST_F(AppMenuDialog, AnUnknownCommandIsRefusedBeforeTheDialogShows)
     EXPECT_FALSE(IsWindowVisible(Dialog->Handle()));
     Dialog->Command = mcShowOptions;
 }
+
+TEST(AppMenuDialogDpi, IsLaidOutAnewOnAMonitorOfAnotherDensity)
+{
+    ExpectRescalesAsBuilt<TMenuDialog>();
+}

@@ -71,3 +71,8 @@ TEST_F(AppNameDialog, CancelAndTheCloseBoxKeepTheName)
     EXPECT_FALSE(close.Execute(*Dialog));
     EXPECT_EQ(Dialog->Name, "report");
 }
+
+TEST(AppNameDialogDpi, IsLaidOutAnewOnAMonitorOfAnotherDensity)
+{
+    ExpectRescalesAsBuilt<TNameDialog>();
+}

@@ -377,3 +377,8 @@ TEST_F(AppOptionsDialog, TheBrowseButtonFillsTheOtherDirectory)
     EXPECT_TRUE(Dialog->Options == before);
     EXPECT_EQ(GetCurrentDir(), folder.Path);
 }
+
+TEST(AppOptionsDialogDpi, IsLaidOutAnewOnAMonitorOfAnotherDensity)
+{
+    ExpectRescalesAsBuilt<TOptionsDialog>();
+}

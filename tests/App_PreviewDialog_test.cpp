@@ -159,3 +159,8 @@ TEST_F(AppPreviewDialog, TenThousandRowsOpenAtOnceAndAChoiceKeepsTheScroll)
     EXPECT_TRUE(script.Press(VK_RETURN).Execute(*Dialog));
     EXPECT_TRUE(Dialog->MoveSources);
 }
+
+TEST(AppPreviewDialogDpi, IsLaidOutAnewOnAMonitorOfAnotherDensity)
+{
+    ExpectRescalesAsBuilt<TPreviewDialog>();
+}

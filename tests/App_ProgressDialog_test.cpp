@@ -44,3 +44,8 @@ TEST(AppProgressDialog, EveryWayOutStopsTheRun)
         EXPECT_FALSE(IsWindowVisible(dialog->Handle()));
     }
 }
+
+TEST(AppProgressDialogDpi, IsLaidOutAnewOnAMonitorOfAnotherDensity)
+{
+    ExpectRescalesAsBuilt<TProgressDialog>();
+}

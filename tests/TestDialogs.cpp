@@ -317,3 +317,77 @@ bool IsEnabled(HWND window)
 {
     return IsWindowEnabled(window) != 0;
 }
+
+namespace {
+
+int FontHeight(HWND window)
+{
+    LOGFONTW font = {};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font.lfHeight;
+}
+
+RECT BoundsIn(HWND form, HWND control)
+{
+    RECT bounds;
+    GetWindowRect(control, &bounds);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+HICON ShownIcon(HWND window, WPARAM kind)
+{
+    return reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, kind, 0));
+}
+
+}
+
+void ExpectRescaledAs(TForm& form, const TForm& built)
+{
+    RECT at;
+    RECT size;
+    GetWindowRect(form.Handle(), &at);
+    GetWindowRect(built.Handle(), &size);
+    RECT suggested = {at.left, at.top, at.left + size.right - size.left, at.top + size.bottom - size.top};
+    SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(built.Dpi(), built.Dpi()), reinterpret_cast<LPARAM>(&suggested));
+
+    const std::string density = std::to_string(built.Dpi()) + " dpi";
+    EXPECT_EQ(form.Dpi(), built.Dpi());
+    EXPECT_EQ(FontHeight(form.Handle()), FontHeight(built.Handle())) << density;
+    for (const WPARAM kind : {ICON_SMALL, ICON_BIG})
+        EXPECT_EQ(IconWidth(ShownIcon(form.Handle(), kind)), IconWidth(ShownIcon(built.Handle(), kind))) << density;
+    HWND control = GetWindow(form.Handle(), GW_CHILD);
+    HWND expected = GetWindow(built.Handle(), GW_CHILD);
+    for (; control && expected; control = GetWindow(control, GW_HWNDNEXT), expected = GetWindow(expected, GW_HWNDNEXT)) {
+        const std::string name = ControlName(expected) + " at " + density;
+        const RECT bounds = BoundsIn(form.Handle(), control);
+        const RECT wanted = BoundsIn(built.Handle(), expected);
+        EXPECT_TRUE(EqualRect(&bounds, &wanted))
+            << name << ": " << bounds.left << ',' << bounds.top << ',' << bounds.right << ',' << bounds.bottom
+            << " instead of " << wanted.left << ',' << wanted.top << ',' << wanted.right << ',' << wanted.bottom;
+        EXPECT_EQ(FontHeight(control), FontHeight(expected)) << name;
+        const auto image = [](HWND window) { return reinterpret_cast<HICON>(SendMessageW(window, STM_GETICON, 0, 0)); };
+        if (ClassOf(control) == "Static") {
+            EXPECT_EQ(IconWidth(image(control)), IconWidth(image(expected))) << name;
+        }
+        // Columns the user has not touched: scaled from the old width, they
+        // may round apart from those made at the density.
+        if (ClassOf(control) == WC_LISTVIEWA) {
+            const HWND header = reinterpret_cast<HWND>(SendMessageW(expected, LVM_GETHEADER, 0, 0));
+            const int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+            EXPECT_GT(columns, 0) << name;
+            for (int column = 0; column < columns; ++column)
+                EXPECT_NEAR(SendMessageW(control, LVM_GETCOLUMNWIDTH, column, 0),
+                            SendMessageW(expected, LVM_GETCOLUMNWIDTH, column, 0), 1)
+                    << name << ", column " << column;
+        }
+    }
+    EXPECT_FALSE(control || expected) << "The forms have different controls.";
+}

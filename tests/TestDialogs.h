@@ -6,10 +6,13 @@
 #pragma once
 
 #include "TestWindows.h"
+#include "Tk_application.h"
+#include "Tk_forms.h"
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -112,3 +115,35 @@ int IconWidth(HICON icon);
 bool IsAllSelected(HWND edit);
 
 bool IsEnabled(HWND window);
+
+// Makes a form of the class as on a monitor of the density.
+template <class TFormClass>
+std::unique_ptr<TFormClass> BuildAtDpi(int dpi)
+{
+    const auto monitors = Application.MonitorPixelsPerInch;
+    Application.MonitorPixelsPerInch = [dpi](HMONITOR) { return dpi; };
+    try {
+        auto form = std::make_unique<TFormClass>();
+        Application.MonitorPixelsPerInch = monitors;
+        return form;
+    } catch (...) {
+        Application.MonitorPixelsPerInch = monitors;
+        throw;
+    }
+}
+
+// Tells form that Windows has moved it to a monitor of built's density,
+// suggesting built's size where form is, and checks that form is laid out as
+// built is: every control's rectangle in the client area, the fonts'
+// height, the icons' sizes and a list view's columns, within a pixel.
+void ExpectRescaledAs(TForm& form, const TForm& built);
+
+// Moves a form of the class to a monitor of 144 dpi and back to one of 96,
+// and checks it after each against a form built at that density.
+template <class TFormClass>
+void ExpectRescalesAsBuilt()
+{
+    TFormClass form;
+    for (const int dpi : {144, 96})
+        ExpectRescaledAs(form, *BuildAtDpi<TFormClass>(dpi));
+}

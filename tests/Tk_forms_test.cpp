@@ -1,7 +1,8 @@
 #include "Tk_forms.h"
 
-#include "Tk_exceptions.h"
 #include "TestSupport.h"
+#include "Tk_dpi.h"
+#include "Tk_exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,50 @@ TEST(TkForms, AnchoredControlsFollowTheEdgesAndTheFormKeepsItsSmallestSize)
     RECT smallest = {0, 0, width, height};
     AdjustWindowRectEx(&smallest, GetWindowLongA(form.Handle(), GWL_STYLE), FALSE,
                        GetWindowLongA(form.Handle(), GWL_EXSTYLE));
+    EXPECT_EQ(limits.ptMinTrackSize.x, smallest.right - smallest.left);
+    EXPECT_EQ(limits.ptMinTrackSize.y, smallest.bottom - smallest.top);
+}
+
+TEST(TkFormsDpi, ASizeableFormKeepsTheSizeTheUserGaveItScaled)
+{
+    TForm form(SizeableForm);
+    const int from = form.Dpi();
+    const int to = from * 3 / 2;
+    // The user made it larger than it opened.
+    RECT client = {0, 0, form.Scale(300) + 100, form.Scale(200) + 50};
+    RECT bounds = client;
+    AdjustWindowRectEx(&bounds, GetWindowLongA(form.Handle(), GWL_STYLE), FALSE,
+                       GetWindowLongA(form.Handle(), GWL_EXSTYLE));
+    SetWindowPos(form.Handle(), nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // What Windows suggests: the client area scaled, in the frame that the
+    // window has (Wine keeps one frame for every density).
+    const SIZE scaled = {MulDiv(client.right, to, from), MulDiv(client.bottom, to, from)};
+    GetWindowRect(form.Handle(), &bounds);
+    RECT suggested = {bounds.left, bounds.top, bounds.right + scaled.cx - client.right,
+                      bounds.bottom + scaled.cy - client.bottom};
+    SendMessageA(form.Handle(), WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+
+    EXPECT_EQ(form.Scale(120), MulDiv(120, to, 120));
+    GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.right, scaled.cx);
+    EXPECT_EQ(client.bottom, scaled.cy);
+    const SIZE grown = {scaled.cx - form.Scale(300), scaled.cy - form.Scale(200)};
+    const RECT list = ClientBounds(form, "List");
+    EXPECT_EQ(list.left, form.Scale(10));
+    EXPECT_EQ(list.right, form.Scale(290) + grown.cx);
+    EXPECT_EQ(list.bottom, form.Scale(150) + grown.cy);
+    const RECT button = ClientBounds(form, "Button");
+    EXPECT_EQ(button.left, form.Scale(170) + grown.cx);
+    EXPECT_EQ(button.top, form.Scale(160) + grown.cy);
+    EXPECT_EQ(button.right - button.left, form.Scale(120));
+
+    // Dragging the frame smaller stops at the description's size at the
+    // new density.
+    MINMAXINFO limits = {};
+    SendMessageA(form.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    RECT smallest = {0, 0, form.Scale(300), form.Scale(200)};
+    AdjustWindowRectForDpi(smallest, form.Handle(), to);
     EXPECT_EQ(limits.ptMinTrackSize.x, smallest.right - smallest.left);
     EXPECT_EQ(limits.ptMinTrackSize.y, smallest.bottom - smallest.top);
 }

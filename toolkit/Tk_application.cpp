@@ -29,10 +29,7 @@ TApplication::~TApplication()
 
 void TApplication::Initialize()
 {
-    // High-DPI drawing is the manifest's to declare, once.
-    HDC screen = GetDC(nullptr);
-    PixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    // High-DPI drawing is the manifest's to declare, once: per monitor.
     // A drive without a medium fails quietly, as a missing folder does:
     // restoring the last used folder must not raise "There is no disk in
     // the drive".
@@ -135,9 +132,9 @@ HWND TApplication::Handle()
     return FHandle.get();
 }
 
-TOwnedIcon TApplication::Icon(int size) const
+TOwnedIcon TApplication::Icon(int size, int dpi) const
 {
-    return LoadIconAtSystemSize(GetModuleHandleA(nullptr), L"MAINICON", size);
+    return LoadIconForDpi(GetModuleHandleA(nullptr), L"MAINICON", size, dpi);
 }
 
 std::string ErrorText(const std::string& message)
@@ -156,18 +153,16 @@ std::string ErrorText(const std::string& message)
     return static_cast<unsigned char>(*last) > '.' ? message + '.' : message;
 }
 
-TTaskbarButton::TTaskbarButton()
-    : FSmallIcon(Application.Icon(LIM_SMALL)), FLargeIcon(Application.Icon(LIM_LARGE))
-{
-}
-
 void TTaskbarButton::AddTo(HWND window) const
 {
     SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_APPWINDOW);
 }
 
-void TTaskbarButton::ShowIconsOn(HWND window) const
+void TTaskbarButton::ShowIconsOn(HWND window)
 {
+    const int dpi = WindowDpi(window);
+    FSmallIcon = Application.Icon(LIM_SMALL, dpi);
+    FLargeIcon = Application.Icon(LIM_LARGE, dpi);
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.get()));
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FLargeIcon.get()));
 }
@@ -228,6 +223,9 @@ int TApplication::ShowMessageBox(const std::string& text, const std::string& cap
     InitializeControls();
     ShowMainWindow();
     const TNormalPointer pointer;
+    // The box is Windows' to scale: under Per Monitor v2, system dialogs such
+    // as MessageBox are DPI-scaled automatically ("High DPI Desktop
+    // Application Development on Windows").
     // The active dialog owns the box, so that it cannot be used meanwhile;
     // the dialog's taskbar button leads to both.
     if (HWND active = GetActiveWindow())

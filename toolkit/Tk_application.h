@@ -2,6 +2,7 @@
 // dialog, the forms it owns, and the one place where errors are shown.
 #pragma once
 
+#include "Tk_dpi.h"
 #include "Tk_handles.h"
 #include "Tk_windows.h"
 
@@ -27,8 +28,8 @@ public:
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
 
-    // Reads the screen's density and keeps Windows' own error boxes for
-    // drives without a medium away; call once before any window.
+    // Keeps Windows' own error boxes for drives without a medium away; call
+    // once before any window.
     void Initialize();
     // Loads the common controls with their visual styles, once, before the
     // first control or message box: a run that shows neither does not pay
@@ -39,13 +40,15 @@ public:
     void InitializeOle();
 
     std::string Title;
-    // The density the forms lay out for: the screen's, once Initialize ran.
-    int PixelsPerInch = 96;
+    // The density that a new form lays out for on the monitor it opens on:
+    // the monitor's own.
+    std::function<int(HMONITOR monitor)> MonitorPixelsPerInch = MonitorDpi;
 
     // The hidden top-level window that owns the program's dialogs.
     HWND Handle();
-    // The program's main icon at the system's size (LIM_LARGE or LIM_SMALL).
-    TOwnedIcon Icon(int size) const;
+    // The program's main icon at the system's size (LIM_LARGE or LIM_SMALL)
+    // for the density.
+    TOwnedIcon Icon(int size, int dpi) const;
 
     // Makes a form owned by the application: it lives until the application
     // ends. The window of the first form made is the main window.
@@ -117,11 +120,10 @@ extern TApplication Application;
 // icons live as long as this object.
 class TTaskbarButton {
 public:
-    TTaskbarButton();
     // Before the window is first shown: the taskbar reads the style then.
     void AddTo(HWND window) const;
-    // Once the window has been created.
-    void ShowIconsOn(HWND window) const;
+    // Once the window has been created, at the density of its monitor.
+    void ShowIconsOn(HWND window);
 
 private:
     TOwnedIcon FSmallIcon;

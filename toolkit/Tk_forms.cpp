@@ -1,6 +1,7 @@
 #include "Tk_forms.h"
 
 #include "Tk_application.h"
+#include "Tk_dpi.h"
 #include "Tk_exceptions.h"
 
 #include <commctrl.h>
@@ -108,7 +109,7 @@ std::vector<std::string> CaptionItems(const char* caption)
 }
 
 // A list view's columns, sharing its width; rows selected whole.
-void AddColumns(HWND list, const char* headings, int width)
+void AddColumns(HWND list, const char* headings, int width, int dpi)
 {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
                  LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
@@ -117,8 +118,19 @@ void AddColumns(HWND list, const char* headings, int width)
         LVCOLUMNA column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
         column.pszText = const_cast<char*>(items[i].c_str());
-        column.cx = (width - GetSystemMetrics(SM_CXVSCROLL)) / static_cast<int>(items.size());
+        column.cx = (width - SystemMetricForDpi(SM_CXVSCROLL, dpi)) / static_cast<int>(items.size());
         SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+// The columns as wide as the user left them, at the new density.
+void ScaleColumns(HWND list, int from, int to)
+{
+    const HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        const int width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, i, 0));
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, i, MulDiv(width, to, from));
     }
 }
 
@@ -129,23 +141,18 @@ void AddColumns(HWND list, const char* headings, int width)
 
 }
 
-TForm::TForm(const TFormDesc& description) : FDpi(Application.PixelsPerInch)
+TForm::TForm(const TFormDesc& description)
+    : FFontHeight(description.FontHeight),
+      FDescribedClient{description.ClientWidth, description.ClientHeight},
+      FHasIcons(description.BorderStyle != TBorderStyle::None)
 {
+    // Laid out for the monitor it opens on, centred on its work area.
+    const HMONITOR monitor = UsersMonitor();
+    FDpi = Application.MonitorPixelsPerInch(monitor);
     // Only a form with controls shows text. The first font made starts
     // the system's fonts, which a hidden form need not wait for.
-    if (!description.Controls.empty()) {
-        // In Unicode: GDI would read an 8-bit face name in the system's code
-        // page, whatever the program's manifest asks, and miss a localized one.
-        NONCLIENTMETRICSW metrics = {};
-        metrics.cbSize = sizeof metrics;
-        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-        LOGFONTW font = metrics.lfMessageFont;
-        font.lfHeight = -Scale(description.FontHeight);
-        font.lfWidth = 0;
-        FFont.reset(CreateFontIndirectW(&font));
-        if (!FFont)
-            throw Exception("The program could not create a font.");
-    }
+    if (!description.Controls.empty())
+        FFont = MakeFont();
 
     // A dialog gets a taskbar button and an Alt+Tab entry: the program shows
     // no main window, so a dialog behind another program could not be found
@@ -177,34 +184,114 @@ TForm::TForm(const TFormDesc& description) : FDpi(Application.PixelsPerInch)
         throw Exception("The program could not create a window.");
     SetWindowTextA(Handle(), description.Caption);
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FFont.get()), FALSE);
-    // Only a window with a caption shows the icons.
-    if (description.BorderStyle != TBorderStyle::None) {
-        FSmallIcon = Application.Icon(LIM_SMALL);
-        FLargeIcon = Application.Icon(LIM_LARGE);
-        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.get()));
-        SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FLargeIcon.get()));
-    }
+    LoadIcons();
 
     // The controls are laid out for the description's client area; a
     // sizeable form then grows to three quarters of the work area, at most
     // half as large again, and centred on the work area.
     FDesignClient = {Scale(description.ClientWidth), Scale(description.ClientHeight)};
     CreateControls(description);
-    RECT work;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    LeaveDpiChangesToDialog(Handle());
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(monitor, &info);
+    const RECT& work = info.rcWork;
     SIZE client = FDesignClient;
     if (description.BorderStyle == TBorderStyle::Sizeable) {
         const auto grown = [](LONG design, LONG area) { return std::max(design, std::min(area * 3 / 4, design * 3 / 2)); };
         client = {grown(client.cx, work.right - work.left), grown(client.cy, work.bottom - work.top)};
     }
     RECT bounds = {0, 0, client.cx, client.cy};
-    AdjustWindowRectEx(&bounds, GetWindowLongA(Handle(), GWL_STYLE), FALSE, GetWindowLongA(Handle(), GWL_EXSTYLE));
+    AdjustWindowRectForDpi(bounds, Handle(), FDpi);
     SetWindowPos(Handle(), nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CenterWindow(Handle(), work);
 }
 
 TForm::~TForm() = default;
+
+TOwnedFont TForm::MakeFont() const
+{
+    // In Unicode: GDI would read an 8-bit face name in the system's code
+    // page, whatever the program's manifest asks, and miss a localized one.
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTW font = metrics.lfMessageFont;
+    font.lfHeight = -Scale(FFontHeight);
+    font.lfWidth = 0;
+    TOwnedFont made(CreateFontIndirectW(&font));
+    if (!made)
+        throw Exception("The program could not create a font.");
+    return made;
+}
+
+void TForm::LoadIcons()
+{
+    // Only a window with a caption shows the icons.
+    if (!FHasIcons)
+        return;
+    TOwnedIcon smallIcon = Application.Icon(LIM_SMALL, FDpi);
+    TOwnedIcon largeIcon = Application.Icon(LIM_LARGE, FDpi);
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon.get()));
+    // The old icons go once the window no longer shows them.
+    FSmallIcon = std::move(smallIcon);
+    FLargeIcon = std::move(largeIcon);
+}
+
+RECT TForm::ScaledBounds(const RECT& described, bool dropDown) const
+{
+    // The height with room for the list when it drops down.
+    const int height = Scale(described.bottom - described.top) + (dropDown ? Scale(200) : 0);
+    return {Scale(described.left), Scale(described.top), Scale(described.left) + Scale(described.right - described.left),
+            Scale(described.top) + height};
+}
+
+RECT TForm::AnchoredBounds(const RECT& described, bool dropDown) const
+{
+    // The right edge scaled as a whole, not from the left edge and the width.
+    RECT bounds = ScaledBounds(described, dropDown);
+    bounds.right = Scale(described.right);
+    return bounds;
+}
+
+void TForm::ChangeDpi(int dpi, const RECT& suggested)
+{
+    // A form is built for the monitor it opens on, and Windows tells it
+    // that monitor's density as it moves there for the first time.
+    if (dpi == FDpi)
+        return;
+    const int previous = FDpi;
+    FDpi = dpi;
+    FDesignClient = {Scale(FDescribedClient.cx), Scale(FDescribedClient.cy)};
+    TOwnedFont font = FFont ? MakeFont() : TOwnedFont();
+    // As on construction: the rectangle first, then the font, which a
+    // drop-down's and a list box's rows take their height from.
+    for (const TPlaced& control : FPlaced) {
+        const RECT bounds = ScaledBounds(control.Described, control.Kind == TControlKind::ComboBox);
+        SetWindowPos(control.Window, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+                     bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageA(control.Window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        if (control.Kind == TControlKind::ListView)
+            ScaleColumns(control.Window, previous, dpi);
+    }
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    // The old font goes once no control uses it.
+    FFont = std::move(font);
+    LoadIcons();
+    // A sizeable form keeps the size the user gave it, scaled: Windows
+    // suggests that. The anchored controls then follow the new client
+    // area, whether or not its size changed.
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    LayOut(client.right, client.bottom);
+    // Drawn once, whole, with the new fonts: WM_SETFONT above asked none.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    DpiChanged();
+}
 
 void TForm::CreateControls(const TFormDesc& description)
 {
@@ -222,6 +309,7 @@ void TForm::CreateControls(const TFormDesc& description)
         }
         const POINT position = {origin.x + control.Left, origin.y + control.Top};
         origins[control.Name] = position;
+        const RECT described = {position.x, position.y, position.x + control.Width, position.y + control.Height};
 
         const TClassAndStyle kind = ClassAndStyle(control);
         if (!kind.ClassName)
@@ -231,14 +319,12 @@ void TForm::CreateControls(const TFormDesc& description)
         // a group, so arrow keys move between radio buttons only.
         if (control.Kind != TControlKind::RadioButton || (control.Flags & cfGroup))
             style |= WS_GROUP;
-        int height = Scale(control.Height);
-        if (control.Kind == TControlKind::ComboBox)
-            height += Scale(200); // room for the list when it drops down
         const bool hasItems = control.Kind == TControlKind::ComboBox;
+        const RECT bounds = ScaledBounds(described, hasItems);
         const char* caption = control.Caption && !hasItems ? control.Caption : "";
         // A child goes with the form's window.
-        HWND window = CreateWindowExA(kind.ExStyle, kind.ClassName, caption, style,
-                                      Scale(position.x), Scale(position.y), Scale(control.Width), height, Handle(),
+        HWND window = CreateWindowExA(kind.ExStyle, kind.ClassName, caption, style, bounds.left, bounds.top,
+                                      bounds.right - bounds.left, bounds.bottom - bounds.top, Handle(),
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), GetModuleHandleA(nullptr),
                                       nullptr);
         if (!window)
@@ -251,14 +337,11 @@ void TForm::CreateControls(const TFormDesc& description)
             SendMessageA(window, CB_SETCURSEL, 0, 0);
         }
         if (control.Kind == TControlKind::ListView)
-            AddColumns(window, control.Caption, Scale(control.Width));
+            AddColumns(window, control.Caption, Scale(control.Width), FDpi);
         if ((control.Flags & cfDefault) && control.Kind == TControlKind::Button)
             SendMessageA(Handle(), DM_SETDEFID, GetDlgCtrlID(window), 0);
-        if (control.Anchors != (akLeft | akTop)) {
-            const RECT bounds = {Scale(position.x), Scale(position.y), Scale(position.x + control.Width),
-                                 Scale(position.y) + height};
-            FAnchored.push_back({window, bounds, control.Anchors});
-        }
+        FPlaced.push_back({window, described, control.Kind, control.Anchors});
+        FAnchored = FAnchored || control.Anchors != (akLeft | akTop);
         FControls[control.Name] = window;
         FFlags[window] = control.Flags;
         if (control.ModalResult != mrNone)
@@ -268,7 +351,7 @@ void TForm::CreateControls(const TFormDesc& description)
 
 void TForm::LayOut(int width, int height)
 {
-    if (FAnchored.empty())
+    if (!FAnchored)
         return;
     const LONG dx = width - FDesignClient.cx;
     const LONG dy = height - FDesignClient.cy;
@@ -281,9 +364,11 @@ void TForm::LayOut(int width, int height)
                 low += delta;
         }
     };
-    HDWP positions = BeginDeferWindowPos(static_cast<int>(FAnchored.size()));
-    for (const TAnchored& control : FAnchored) {
-        RECT bounds = control.Bounds;
+    HDWP positions = BeginDeferWindowPos(static_cast<int>(FPlaced.size()));
+    for (const TPlaced& control : FPlaced) {
+        if (control.Anchors == (akLeft | akTop))
+            continue;
+        RECT bounds = AnchoredBounds(control.Described, control.Kind == TControlKind::ComboBox);
         place(bounds.left, bounds.right, control.Anchors & akLeft, control.Anchors & akRight, dx);
         place(bounds.top, bounds.bottom, control.Anchors & akTop, control.Anchors & akBottom, dy);
         if (positions)
@@ -298,7 +383,7 @@ void TForm::LayOut(int width, int height)
 void TForm::SetMinimumSize(MINMAXINFO& limits) const
 {
     RECT bounds = {0, 0, FDesignClient.cx, FDesignClient.cy};
-    AdjustWindowRectEx(&bounds, GetWindowLongA(Handle(), GWL_STYLE), FALSE, GetWindowLongA(Handle(), GWL_EXSTYLE));
+    AdjustWindowRectForDpi(bounds, Handle(), FDpi);
     limits.ptMinTrackSize = {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
@@ -451,6 +536,11 @@ INT_PTR CALLBACK TForm::DialogProc(HWND window, UINT message, WPARAM wParam, LPA
         return TRUE;
     case WM_GETMINMAXINFO:
         form->SetMinimumSize(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return TRUE;
+    case WM_DPICHANGED:
+        // Both words of wParam hold the density; Windows' scaling is the
+        // same across and down.
+        form->RunHandler([&] { form->ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); });
         return TRUE;
     case WM_NOTIFYFORMAT:
         // A list view's rows then come in Unicode, whatever the code page.

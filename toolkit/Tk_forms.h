@@ -1,7 +1,8 @@
 // Forms built from a description: controls with names, kinds, captions and
 // rectangles at 120 pixels per inch, listed in tab order. The form scales
-// them to the screen once, keeps them at the edges they are anchored to as
-// a sizeable form is resized, runs its own modal loop with a modal result and
+// them to the density of the monitor it opens on, and again whenever it is
+// moved to a monitor of another density; it keeps them at the edges they are
+// anchored to as a sizeable form is resized, runs its own modal loop with a modal result and
 // a close query, raises focus-out events and shows every error that leaves
 // an event handler through the application's one error display.
 #pragma once
@@ -113,6 +114,8 @@ public:
 
     // Scales a length given at 120 pixels per inch to the form's density.
     int Scale(int pixels) const { return MulDiv(pixels, FDpi, 120); }
+    // The density the form is laid out at: its monitor's.
+    int Dpi() const { return FDpi; }
 
     // Checks a radio button or check box; a radio button unchecks the
     // others of its group. Fires the control's click handler on a change,
@@ -135,6 +138,10 @@ protected:
     virtual void FormCloseQuery(bool& canClose) { canClose = true; }
     // Messages the form does not handle itself; return true when handled.
     virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // After the form has been laid out anew at another density: redoes
+    // what the form sized or loaded for its density itself, as its
+    // construction did.
+    virtual void DpiChanged() {}
 
     // Runs an event handler; an error that leaves it is shown once. False
     // when one did. Every handler of the form runs through here.
@@ -153,6 +160,16 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls(const TFormDesc& description);
+    TOwnedFont MakeFont() const;
+    void LoadIcons();
+    // Lays the form out anew at the density, and gives its window the
+    // rectangle Windows suggests for it there.
+    void ChangeDpi(int dpi, const RECT& suggested);
+    // Where a control of the description lies in the client area of the
+    // description's size, at the form's density.
+    RECT ScaledBounds(const RECT& described, bool dropDown) const;
+    // The same for a control that LayOut places.
+    RECT AnchoredBounds(const RECT& described, bool dropDown) const;
     void Command(HWND control, WORD code, WORD id);
     void Click(HWND control);
     void Activate();
@@ -171,6 +188,10 @@ private:
     void SetMinimumSize(MINMAXINFO& limits) const;
 
     int FDpi;
+    // What a change of density lays out anew, at 120 pixels per inch.
+    int FFontHeight;
+    SIZE FDescribedClient;
+    bool FHasIcons;
     int FModalResult = mrNone;
     HWND FActiveControl = nullptr;
     TOwnedFont FFont;
@@ -183,14 +204,17 @@ private:
     std::map<HWND, std::function<void()>> FClickHandlers;
     std::map<HWND, std::function<void()>> FExitHandlers;
     std::map<HWND, std::function<void()>> FChangeHandlers;
-    // The controls that do not simply stay at the top left, with their
-    // rectangles in the client area of the description's size.
-    struct TAnchored {
+    // Every control with a window, with its rectangle in the client area as
+    // the description gives it, and the edges it keeps to.
+    struct TPlaced {
         HWND Window;
-        RECT Bounds;
+        RECT Described;
+        TControlKind Kind;
         unsigned Anchors;
     };
-    std::vector<TAnchored> FAnchored;
+    std::vector<TPlaced> FPlaced;
+    // Whether any control does not simply stay at the top left.
+    bool FAnchored = false;
     SIZE FDesignClient = {0, 0};
     std::vector<std::function<void()>> FShortcutHandlers;
     std::vector<ACCEL> FShortcuts;

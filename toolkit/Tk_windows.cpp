@@ -1,15 +1,30 @@
 #include "Tk_windows.h"
 
+#include "Tk_dpi.h"
 #include "Tk_exceptions.h"
 
 #include <algorithm>
 
-TOwnedIcon LoadIconAtSystemSize(HINSTANCE module, PCWSTR name, int size)
+TOwnedIcon LoadIconForDpi(HINSTANCE module, PCWSTR name, int size, int dpi)
 {
+    // LoadIconMetric would give the sizes of the system's density, not of
+    // the monitor the window is on.
+    const bool large = size == LIM_LARGE;
+    const int width = SystemMetricForDpi(large ? SM_CXICON : SM_CXSMICON, dpi);
+    const int height = SystemMetricForDpi(large ? SM_CYICON : SM_CYSMICON, dpi);
     HICON icon = nullptr;
-    if (FAILED(LoadIconMetric(module, name, size, &icon)) || !icon)
+    if (FAILED(LoadIconWithScaleDown(module, name, width, height, &icon)) || !icon)
         throw Exception("The program could not load an icon.");
     return TOwnedIcon(icon);
+}
+
+HMONITOR UsersMonitor()
+{
+    if (HMONITOR monitor = MonitorFromWindow(GetForegroundWindow(), MONITOR_DEFAULTTONULL))
+        return monitor;
+    POINT pointer = {0, 0};
+    GetCursorPos(&pointer);
+    return MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY);
 }
 
 void CenterWindow(HWND window, const RECT& area)
