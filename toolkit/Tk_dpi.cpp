@@ -26,7 +26,6 @@ struct TDpiFunctions {
     BOOL(WINAPI* AdjustWindowRectExForDpi)(RECT*, DWORD, BOOL, DWORD, UINT);
     BOOL(WINAPI* SetDialogDpiChangeBehavior)(HWND, int, int);
     BOOL(WINAPI* SetDialogControlDpiChangeBehavior)(HWND, int, int);
-    HRESULT(WINAPI* GetDpiForMonitor)(HMONITOR, int, UINT*, UINT*);
 
     TDpiFunctions()
     {
@@ -37,10 +36,6 @@ struct TDpiFunctions {
         SetDialogDpiChangeBehavior = Find<decltype(SetDialogDpiChangeBehavior)>(user32, "SetDialogDpiChangeBehavior");
         SetDialogControlDpiChangeBehavior =
             Find<decltype(SetDialogControlDpiChangeBehavior)>(user32, "SetDialogControlDpiChangeBehavior");
-        // Only from the system's folder: Windows 8.1 and later, which have
-        // shcore, all know the flag; an older one refuses it and has none.
-        const HMODULE shcore = LoadLibraryExA("shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        GetDpiForMonitor = Find<decltype(GetDpiForMonitor)>(shcore, "GetDpiForMonitor");
     }
 };
 
@@ -69,9 +64,15 @@ int WindowDpi(HWND window)
 
 int MonitorDpi(HMONITOR monitor)
 {
+    // Loaded only for a form that shows controls, not for every run. Only
+    // from the system's folder: Windows 8.1 and later, which have shcore,
+    // all know the flag; an older one refuses it and has none.
+    using TGetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const TGetDpiForMonitor getDpiForMonitor = Find<TGetDpiForMonitor>(
+        LoadLibraryExA("shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
     UINT x = 0;
     UINT y = 0;
-    if (Functions().GetDpiForMonitor && SUCCEEDED(Functions().GetDpiForMonitor(monitor, EffectiveDpi, &x, &y)) && y)
+    if (getDpiForMonitor && SUCCEEDED(getDpiForMonitor(monitor, EffectiveDpi, &x, &y)) && y)
         return static_cast<int>(y);
     return SystemDpi();
 }

@@ -146,9 +146,11 @@ TForm::TForm(const TFormDesc& description)
       FDescribedClient{description.ClientWidth, description.ClientHeight},
       FHasIcons(description.BorderStyle != TBorderStyle::None)
 {
-    // Laid out for the monitor it opens on, centred on its work area.
+    // Laid out for the monitor it opens on, centred on its work area. A
+    // form without controls has nothing to lay out: the launcher, made on
+    // every run, does not wait for the monitor's density.
     const HMONITOR monitor = UsersMonitor();
-    FDpi = Application.MonitorPixelsPerInch(monitor);
+    FDpi = description.Controls.empty() ? USER_DEFAULT_SCREEN_DPI : Application.MonitorPixelsPerInch(monitor);
     // Only a form with controls shows text. The first font made starts
     // the system's fonts, which a hidden form need not wait for.
     if (!description.Controls.empty())
@@ -191,7 +193,8 @@ TForm::TForm(const TFormDesc& description)
     // half as large again, and centred on the work area.
     FDesignClient = {Scale(description.ClientWidth), Scale(description.ClientHeight)};
     CreateControls(description);
-    LeaveDpiChangesToDialog(Handle());
+    if (!description.Controls.empty())
+        LeaveDpiChangesToDialog(Handle());
     MONITORINFO info = {};
     info.cbSize = sizeof info;
     GetMonitorInfoA(monitor, &info);
