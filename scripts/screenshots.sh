@@ -1,12 +1,16 @@
 #!/bin/bash
 # Renders each dialog and the progress window under Xvfb at 96 and 144 dots
 # per inch, in English in code page 1252 and in Japanese in code page 932
-# with Japanese sample paths (the files ending in -ja), the failed-entries dialog of the program in
-# UTF-8 with names from several scripts (errors-unicode), the command menu
-# with a run to undo (menu-undo), the preview of a run of each grouping and
-# of one with failures (preview-each, -name, -all, -fail), and saves the
-# screenshots as PNG files in docs/screenshots; copies the 96-dpi ones into
-# Help/ and, in Japanese, into Help/ja/.
+# with Japanese sample paths (the files ending in -ja): the failed-entries
+# dialog of the program in UTF-8 with names from several scripts
+# (errors-unicode, English), the command menu with a run to undo (menu-undo,
+# English), the preview of a run of each grouping and of one with failures
+# (preview-each, -name, -all, -fail), and at 96 dots per inch the menu, the
+# options, the name dialog, the failed entries, the progress window and the
+# preview with failures once more after a move to a monitor of 144
+# (menu-changed-96, menu-changed-ja-96 and so on). Saves the screenshots as
+# PNG files in docs/screenshots, and copies the 96-dpi ones into Help/ and,
+# in Japanese, into Help/ja/.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${TESSELO_BUILD_DIR:-$root/build}"
@@ -49,6 +53,12 @@ for variant in en_US.UTF-8: ja_JP.UTF-8:-ja; do
             shots="$shots preview-$preview:dialog_preview"
         done
         [ -z "$suffix" ] && shots="$shots menu-undo:dialog_preview errors-unicode:dialog_preview_utf8"
+        # Moved from a monitor of 96 dots per inch to one of 144.
+        if [ "$dpi" = 96 ]; then
+            for dialog in menu options name errors progress preview-fail; do
+                shots="$shots $dialog-changed:dialog_preview"
+            done
+        fi
         for shot in $shots; do
             dialog="${shot%%:*}"
             preview_exe="${shot#*:}"

@@ -4,7 +4,9 @@
 // Usage: dialog_preview menu|menu-undo|options|name|errors|progress|
 // preview-each|preview-name|preview-all|preview-fail RECTFILE; menu-undo is
 // the menu with a run to undo, the previews show a run of each grouping, and
-// one with failures, of sample files that they make in the prefix.
+// one with failures, of sample files that they make in the prefix. A name
+// ending in -changed shows the dialog as Windows leaves it after moving it
+// to a monitor of 144 dots per inch.
 // Built twice: dialog_preview_utf8 runs in UTF-8 and lists names from several
 // scripts.
 #include "App_ErrorDialog.h"
@@ -27,12 +29,25 @@ namespace {
 
 std::string RectFile;
 HWND Shown = nullptr;
+bool ChangeDpi = false;
 
-// Once the dialog is up: report where it is, then close it a little later.
+// Once the dialog is up: move it to 144 dots per inch if asked, report where
+// it is, then close it a little later.
 void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD)
 {
     static int ticks = 0;
-    if (++ticks == 1 && Shown) {
+    if (++ticks == 1 && Shown && ChangeDpi) {
+        // The rectangle Windows suggests: half as large again, about the
+        // same centre, so that it stays on the screen.
+        RECT suggested;
+        GetWindowRect(Shown, &suggested);
+        const LONG width = (suggested.right - suggested.left) / 2;
+        const LONG height = (suggested.bottom - suggested.top) / 2;
+        InflateRect(&suggested, width / 2, height / 2);
+        suggested.right = suggested.left + 3 * width;
+        suggested.bottom = suggested.top + 3 * height;
+        SendMessageA(Shown, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    } else if (ticks == 2 && Shown) {
         RECT bounds;
         GetWindowRect(Shown, &bounds);
         if (FILE* file = std::fopen(RectFile.c_str(), "w")) {
@@ -40,7 +55,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD)
                          bounds.bottom - bounds.top);
             std::fclose(file);
         }
-    } else if (ticks == 4) {
+    } else if (ticks == 5) {
         KillTimer(nullptr, timer);
         PostMessageA(Shown, WM_CLOSE, 0, 0);
     }
@@ -99,7 +114,12 @@ int main(int argc, char** argv)
 {
     if (argc != 3)
         return 2;
-    const std::string dialog = argv[1];
+    std::string dialog = argv[1];
+    const std::string changed = "-changed";
+    if (dialog.size() > changed.size() && dialog.compare(dialog.size() - changed.size(), changed.size(), changed) == 0) {
+        ChangeDpi = true;
+        dialog.resize(dialog.size() - changed.size());
+    }
     RectFile = argv[2];
     Application.Title = "Tesselo";
     Application.Initialize();
