@@ -2,15 +2,18 @@
 # Builds the portable package and checks it: it holds Tesselo.exe and the help
 # and nothing else, the exe carries no symbols, and unpacked into a folder
 # whose path has blanks and double-byte characters it runs from there.
-# Usage: check-package.sh BUILD_DIR OBJDUMP PROGRAM_TESTS
+# Usage: check-package.sh BUILD_DIR OBJDUMP PROGRAM_TESTS VERSION
 set -euo pipefail
 build="$1"
 objdump="$2"
 program_tests="$3"
+version="$4"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
+# A package of an earlier build must not stand in for this one's.
+zip="$build/Tesselo-$version-win64.zip"
+rm -f "$zip"
 (cd "$build" && cpack -C Release >/dev/null)
-zip="$build/Tesselo-2.1.0-win64.zip"
 
 expected=$( (echo Tesselo.exe; cd "$root" && find Help -type f) | sort)
 actual=$(cd "$build" && cmake -E tar tf "$zip" | grep -v '/$' | sort)
