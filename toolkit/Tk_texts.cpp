@@ -66,21 +66,6 @@ BOOL CALLBACK AddBlock(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR blocks)
     return TRUE;
 }
 
-// Every English text of the program, for finding the ID of a message.
-const std::map<unsigned, std::string>& EnglishTexts()
-{
-    static const std::map<unsigned, std::string> texts = [] {
-        std::vector<unsigned> blocks;
-        EnumResourceNamesW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(6), AddBlock,
-                           reinterpret_cast<LONG_PTR>(&blocks));
-        std::map<unsigned, std::string> all;
-        for (unsigned block : blocks)
-            ReadBlock(block, TLanguage::English, all);
-        return all;
-    }();
-    return texts;
-}
-
 // A format split at its conversions: the literal text before, between and
 // after them, "%%" already made '%'.
 std::vector<std::string> LiteralParts(const std::string& format)
@@ -149,6 +134,45 @@ std::string Filled(const std::string& format, const std::vector<std::string>& va
     return text;
 }
 
+
+// The English texts of the program, for finding the ID of a message: the
+// texts as they are, and the formats with words around their parts, those
+// that say most first. A format without words, such as "%s.", joins the
+// program's own texts and would take any sentence.
+struct TEnglishTexts {
+    struct TFormat {
+        unsigned Id;
+        std::vector<std::string> Parts;
+        size_t Length;
+    };
+    std::map<std::string, unsigned> Ids;
+    std::vector<TFormat> Formats;
+
+    TEnglishTexts()
+    {
+        std::vector<unsigned> blocks;
+        EnumResourceNamesW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(6), AddBlock,
+                           reinterpret_cast<LONG_PTR>(&blocks));
+        std::map<unsigned, std::string> all;
+        for (unsigned block : blocks)
+            ReadBlock(block, TLanguage::English, all);
+        for (const auto& text : all) {
+            Ids.emplace(text.second, text.first);
+            TFormat format = {text.first, LiteralParts(text.second), 0};
+            bool words = false;
+            for (const std::string& part : format.Parts) {
+                format.Length += part.size();
+                words = words
+                    || std::any_of(part.begin(), part.end(), [](char c) { return c > 0 && std::isalpha(c); });
+            }
+            if (format.Parts.size() > 1 && words)
+                Formats.push_back(std::move(format));
+        }
+        std::stable_sort(Formats.begin(), Formats.end(),
+                         [](const TFormat& a, const TFormat& b) { return a.Length > b.Length; });
+    }
+};
+
 }
 
 TLanguage InterfaceLanguage()
@@ -181,28 +205,14 @@ std::string Translated(const std::string& english)
 {
     if (english.empty() || InterfaceLanguage() == TLanguage::English)
         return english;
-    // The text itself, or else the format that says most around its parts.
-    // A format without words, such as "%s.", joins the program's own texts
-    // and would take any sentence.
-    unsigned best = 0;
-    size_t bestLength = 0;
-    std::vector<std::string> bestValues;
-    for (const auto& text : EnglishTexts()) {
-        if (text.second == english)
-            return Text(text.first);
-        const std::vector<std::string> parts = LiteralParts(text.second);
-        size_t length = 0;
-        bool words = false;
-        for (const std::string& part : parts) {
-            length += part.size();
-            words = words || std::any_of(part.begin(), part.end(), [](char c) { return c > 0 && std::isalpha(c); });
-        }
+    static const TEnglishTexts texts;
+    const auto id = texts.Ids.find(english);
+    if (id != texts.Ids.end())
+        return Text(id->second);
+    for (const TEnglishTexts::TFormat& format : texts.Formats) {
         std::vector<std::string> values;
-        if (parts.size() > 1 && words && length > bestLength && Match(parts, english, values)) {
-            best = text.first;
-            bestLength = length;
-            bestValues = std::move(values);
-        }
+        if (Match(format.Parts, english, values))
+            return Filled(Text(format.Id), values);
     }
-    return bestLength > 0 ? Filled(Text(best), bestValues) : english;
+    return english;
 }
