@@ -6,12 +6,10 @@
 # through that table.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-english="$(awk '/^LANGUAGE /{on = index($0, "LANG_ENGLISH") > 0} on && /^ *IDS_/' "$root/app/App_texts.rc" \
-    | sed -E 's/^ *IDS_[A-Z_0-9]+ "//; s/"$//; s/""/"/g')"
+. "$root/tests/texts.sh"
+english="$(table LANG_ENGLISH)"
 status=0
 while IFS= read -r sentence; do
     grep -Fxq -- "$sentence" <<<"$english" || { echo "no text in App_texts.rc: $sentence"; status=1; }
-done < <(sed -E "s#(^|[[:space:]])//.*##; s/'\\\\?.'//g" "$root"/{app,core,support,toolkit,dialogs}/*.{cpp,h} \
-    | grep -oE '"([^"\\]|\\.)*"' | sed -E 's/^"//; s/"$//; s/\\"/"/g; s/\\\\/\\/g' \
-    | grep -E '^[A-Z][^ ]* .*[.:?]$' | sort -u)
+done < <(literals "$root"/{app,core,support,toolkit,dialogs}/*.{cpp,h} | grep -E '^[A-Z][^ ]* .*[.:?]$' | sort -u)
 exit $status
