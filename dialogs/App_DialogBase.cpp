@@ -1,8 +1,8 @@
 #include "App_DialogBase.h"
 
 #include "App_common.h"
-#include "Kro_files.h"
 #include "App_texts.h"
+#include "Kro_files.h"
 #include "Tk_texts.h"
 
 const char* DirectoryNameRefusal(const std::string& name)

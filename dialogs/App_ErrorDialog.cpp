@@ -2,11 +2,11 @@
 
 #include "App_ErrorDialogForm.h"
 #include "App_common.h"
+#include "App_texts.h"
 #include "Kro_autopointers.h"
 #include "Tk_application.h"
 #include "Tk_controls.h"
 #include "Tk_screen.h"
-#include "App_texts.h"
 #include "Tk_texts.h"
 
 #include <windowsx.h>

@@ -1,8 +1,8 @@
 #include "App_MenuDialog.h"
 
 #include "App_MenuDialogForm.h"
-#include "Tk_application.h"
 #include "App_texts.h"
+#include "Tk_application.h"
 #include "Tk_texts.h"
 
 TMenuDialog* MenuDialog = nullptr;

@@ -1,12 +1,12 @@
 #include "App_OptionsDialog.h"
 
 #include "App_OptionsDialogForm.h"
+#include "App_texts.h"
 #include "Kro_files.h"
 #include "Kro_shellfiles.h"
 #include "Tk_application.h"
-#include "Tk_strings.h"
-#include "App_texts.h"
 #include "Tk_format.h"
+#include "Tk_strings.h"
 #include "Tk_texts.h"
 
 #include <cctype>

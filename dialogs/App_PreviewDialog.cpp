@@ -1,12 +1,12 @@
 #include "App_PreviewDialog.h"
 
 #include "App_PreviewDialogForm.h"
+#include "App_texts.h"
 #include "Kro_files.h"
 #include "Tk_application.h"
 #include "Tk_controls.h"
 #include "Tk_format.h"
 #include "Tk_paths.h"
-#include "App_texts.h"
 #include "Tk_texts.h"
 
 #include <commctrl.h>

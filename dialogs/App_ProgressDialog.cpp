@@ -1,11 +1,11 @@
 #include "App_ProgressDialog.h"
 
 #include "App_ProgressDialogForm.h"
+#include "App_texts.h"
 #include "Tk_application.h"
 #include "Tk_controls.h"
 #include "Tk_format.h"
 #include "Tk_screen.h"
-#include "App_texts.h"
 #include "Tk_texts.h"
 
 TProgressDialog* ProgressDialog = nullptr;
