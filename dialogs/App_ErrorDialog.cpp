@@ -63,10 +63,8 @@ void TErrorDialog::Initialize()
 
 void TErrorDialog::ShowIcon()
 {
-    TOwnedIcon icon = LoadIconForDpi(nullptr, MAKEINTRESOURCEW(32513), LIM_LARGE, Dpi()); // the system's error icon
-    SendMessageA(Image1, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
-    // The old icon goes once the image no longer shows it.
-    FIcon = std::move(icon);
+    // The system's error icon.
+    ShowImageIcon(Image1, LoadIconForDpi(nullptr, MAKEINTRESOURCEW(32513), LIM_LARGE, Dpi()), FIcon);
 }
 
 // The icon at the new density's size, and the list's scrolling over its

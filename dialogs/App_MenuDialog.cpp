@@ -3,6 +3,7 @@
 #include "App_MenuDialogForm.h"
 #include "App_texts.h"
 #include "Tk_application.h"
+#include "Tk_controls.h"
 #include "Tk_texts.h"
 
 TMenuDialog* MenuDialog = nullptr;
@@ -45,10 +46,7 @@ void TMenuDialog::Initialize()
 
 void TMenuDialog::ShowIcon()
 {
-    TOwnedIcon icon = Application.Icon(LIM_LARGE, Dpi());
-    SendMessageA(Image1, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
-    // The old icon goes once the image no longer shows it.
-    FIcon = std::move(icon);
+    ShowImageIcon(Image1, Application.Icon(LIM_LARGE, Dpi()), FIcon);
 }
 
 void TMenuDialog::DpiChanged()

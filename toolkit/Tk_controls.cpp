@@ -66,6 +66,12 @@ int TTextMeasure::Width(const std::string& text) const
     return size.cx;
 }
 
+void ShowImageIcon(HWND image, TOwnedIcon icon, TOwnedIcon& shown)
+{
+    SendMessageA(image, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+    shown = std::move(icon);
+}
+
 namespace {
 
 // Puts the bytes on the open clipboard in the format.

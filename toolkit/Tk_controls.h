@@ -2,6 +2,8 @@
 // classes over a window handle, which they do not own.
 #pragma once
 
+#include "Tk_handles.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -31,6 +33,10 @@ public:
 private:
     HWND FWindow;
 };
+
+// Shows the icon in an image control and keeps it in shown; the icon shown
+// before goes only once the control no longer draws it.
+void ShowImageIcon(HWND image, TOwnedIcon icon, TOwnedIcon& shown);
 
 // A window's own drawing surface with the window's font, for measuring text
 // as the window draws it.
