@@ -231,7 +231,7 @@ bool TRunRecord::Directory(const std::string& path)
     change.Path = path;
     // A directory left out of the record would keep every move into it from
     // being taken back: so nothing more is recorded, and nothing moved.
-    if (!FFailed && !GetFileIdentity(path, change.Identity))
+    if (!FFailed && !FMadeIdentities.Get(path, change.Identity))
         FFailed = true;
     return Write(LineOf(change));
 }

@@ -65,6 +65,8 @@ private:
 
     std::string FFolder;
     std::unique_ptr<TTextLog> FLog;
+    // The directories made lie in few folders.
+    TIdentityReader FMadeIdentities;
     TFileIdentity FMoved;
     bool FFailed = false;
 };

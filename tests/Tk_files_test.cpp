@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -69,6 +71,37 @@ TEST(TkFiles, AListingGivesWhatTheFileSystemGives)
     // Through the folder's short form, which is not the listing's.
     EXPECT_EQ(LongPathNameIn(listing, shortForm), folder + "\\Quarterly report 2026.txt");
     EXPECT_EQ(FileAttributes(listing, shortForm), FileAttributes(shortForm));
+}
+
+// The reader asks a folder's volume once; what it gives is still what the
+// whole call gives, object by object, in the long form of a path too.
+TEST(TkFiles, TheIdentityReaderGivesWhatTheWholeCallGives)
+{
+    TTempDir dir;
+    const std::string deep = dir / std::string(150, 'd');
+    std::vector<std::string> paths;
+    for (const std::string& folder : {dir / "made", deep, deep + "\\" + std::string(150, 'e')}) {
+        MakeDirectory(folder);
+        for (const char* name : {"\\one", "\\two", "\\three"}) {
+            MakeDirectory(folder + name);
+            paths.push_back(folder + name);
+        }
+        WriteFileText(folder + "\\file.txt", "x");
+        paths.push_back(folder + "\\file.txt");
+    }
+    TIdentityReader reader;
+    std::vector<std::uint64_t> files;
+    for (const std::string& path : paths) {
+        TFileIdentity read, whole;
+        ASSERT_TRUE(reader.Get(path, read)) << path;
+        ASSERT_TRUE(GetFileIdentity(path, whole)) << path;
+        EXPECT_EQ(read, whole) << path;
+        files.push_back(read.File);
+    }
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(std::unique(files.begin(), files.end()), files.end());
+    TFileIdentity none;
+    EXPECT_FALSE(reader.Get(dir / "made\\missing", none));
 }
 
 // Shown on one line beside a button: the system's line break goes, and a code

@@ -4,6 +4,8 @@
 #include "Tk_handles.h"
 #include "Tk_strings.h"
 
+#include <winternl.h>
+
 #include <cstring>
 #include <cwchar>
 
@@ -366,17 +368,72 @@ bool LastWriteTime(const std::string& path, std::uint64_t& time)
     return true;
 }
 
-bool GetFileIdentity(const std::string& path, TFileIdentity& identity)
+namespace {
+
+HANDLE OpenForIdentity(const std::vector<wchar_t>& path)
 {
     // No access asked, only the object's information; backup semantics let
     // a directory be opened too.
-    TFileHandle file(CreateFileW(FileSystemPath(path).data(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return CreateFileW(path.data(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+bool WholeIdentity(HANDLE file, TFileIdentity& identity)
+{
     BY_HANDLE_FILE_INFORMATION information;
-    if (!file.Valid() || !GetFileInformationByHandle(file.Get(), &information))
+    if (!GetFileInformationByHandle(file, &information))
         return false;
     identity.Volume = information.dwVolumeSerialNumber;
     identity.File = static_cast<std::uint64_t>(information.nFileIndexHigh) << 32 | information.nFileIndexLow;
+    return true;
+}
+
+// The file ID alone: NtQueryInformationFile with FileInternalInformation,
+// which needs no access right ("FILE_INTERNAL_INFORMATION structure", the
+// driver kit's reference). Win32 has no call for it without the volume.
+bool FileIdAlone(HANDLE file, std::uint64_t& id)
+{
+    using TQuery = LONG(WINAPI*)(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, int);
+    const int FileInternalInformation = 6;
+    static const TQuery query = reinterpret_cast<TQuery>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationFile")));
+    IO_STATUS_BLOCK status;
+    LARGE_INTEGER index;
+    if (!query || query(file, &status, &index, sizeof index, FileInternalInformation) < 0)
+        return false;
+    id = static_cast<std::uint64_t>(index.QuadPart);
+    return true;
+}
+
+}
+
+bool GetFileIdentity(const std::string& path, TFileIdentity& identity)
+{
+    const TFileHandle file(OpenForIdentity(FileSystemPath(path)));
+    return file.Valid() && WholeIdentity(file.Get(), identity);
+}
+
+bool TIdentityReader::Get(const std::string& path, TFileIdentity& identity)
+{
+    const std::vector<wchar_t> wide = FileSystemPath(path);
+    const TFileHandle file(OpenForIdentity(wide));
+    if (!file.Valid())
+        return false;
+    // The folder as the system is given it; another spelling of the same
+    // folder only asks its serial once more.
+    const wchar_t* const lastDelimiter = std::wcsrchr(wide.data(), L'\\');
+    const std::wstring folder(wide.data(), lastDelimiter ? lastDelimiter - wide.data() : 0);
+    const auto known = FFolders.find(folder);
+    std::uint64_t id = 0;
+    if (known != FFolders.end() && known->second.FileIdAlone && FileIdAlone(file.Get(), id)) {
+        identity.Volume = known->second.Volume;
+        identity.File = id;
+        return true;
+    }
+    if (!WholeIdentity(file.Get(), identity))
+        return false;
+    if (known == FFolders.end())
+        FFolders[folder] = TFolder{identity.Volume, FileIdAlone(file.Get(), id) && id == identity.File};
     return true;
 }
 

@@ -109,6 +109,25 @@ struct TFileIdentity {
 
 // False when nothing can be opened at the path; GetLastError tells why.
 bool GetFileIdentity(const std::string& path, TFileIdentity& identity);
+
+// GetFileIdentity for many objects in a few folders, at a third of its cost
+// under Wine, which asks the volume's device for its serial at every call:
+// each folder's serial is asked with the first object in it, and after that
+// each object's file ID alone. Only where the file ID alone gave the same as
+// the whole call for that first object; elsewhere every object takes the
+// whole call. For objects that are no links, which the program has just
+// made: a link's target may lie on another volume than its folder.
+class TIdentityReader {
+public:
+    bool Get(const std::string& path, TFileIdentity& identity);
+
+private:
+    struct TFolder {
+        std::uint32_t Volume = 0;
+        bool FileIdAlone = false;
+    };
+    std::unordered_map<std::wstring, TFolder> FFolders;
+};
 // Sets the time of the last change, in 100-nanosecond units.
 bool SetLastWriteTime(const std::string& path, std::uint64_t time);
 // The time of the last change of what is at the path, in 100-nanosecond
