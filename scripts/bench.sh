@@ -16,15 +16,16 @@
 # Not part of the tests.
 #
 # TESSELO_BUILD_DIR: the build tree (build/); TESSELO_BENCH_RUNS: runs of
-# each case (7); TESSELO_BENCH_LARGE_RUNS: runs of each case of 10,000 (3).
+# each case (5); TESSELO_BENCH_LARGE_RUNS: runs of each case of 3,000 and
+# 10,000 (2); TESSELO_BENCH_TAKEN_RUNS: runs of the drops into a folder that
+# holds their names (2).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${TESSELO_BUILD_DIR:-$root/build}"
 runs="${TESSELO_BENCH_RUNS:-5}"
 large_runs="${TESSELO_BENCH_LARGE_RUNS:-2}"
 # A drop of 10,000 into a folder that holds their names takes a minute, and
-# one such drop moves by a tenth from run to run: two of each. IdentityLoop,
-# which only shows Wine's share, runs once.
+# one such drop moves by a tenth from run to run: two of each.
 taken_runs="${TESSELO_BENCH_TAKEN_RUNS:-2}"
 sizes=(1 10 100 1000)
 depth_sources=500
@@ -273,9 +274,9 @@ for _ in $(seq "$large_runs"); do
     run_drop "$drop_sources" Tesselo preview
     run_list LeastProgram
     run_list BareLoop
+    run_list IdentityLoop
 done
-echo "Timing IdentityLoop once, and $drop_sources sources into a folder that holds their names, $taken_runs runs" >&2
-run_list IdentityLoop
+echo "Timing $drop_sources sources into a folder that holds their names, $taken_runs runs" >&2
 for _ in $(seq "$taken_runs"); do
     run_drop "$drop_sources" Tesselo taken
     run_drop "$drop_sources" Tesselo taken-preview
@@ -321,7 +322,7 @@ case_ratios() {
 exe="$work/bin/Tesselo.exe"
 size=$(stat -c %s "$exe")
 echo "Tesselo benchmark, $(date -u '+%Y-%m-%d'), $(nproc) cores, $(wine --version 2>/dev/null), $runs runs of each case," \
-    "$large_runs of each case of $release_drop or $drop_sources sources and $taken_runs of those into a folder that holds their names, IdentityLoop's once," \
+    "$large_runs of each case of $release_drop or $drop_sources sources and $taken_runs of those into a folder that holds their names," \
     "$bench_seconds s timed"
 echo
 echo "Load average (1, 5, 15 minutes): $load_before before, $load_after after."
@@ -374,6 +375,16 @@ echo "| Bare loop | $(cell BareLoop $drop_sources list) |"
 echo "| Bare loop that asks each directory's identity (IdentityLoop) | $(cell IdentityLoop $drop_sources list) |"
 echo "| Least program | $(cell LeastProgram $drop_sources list) |"
 echo
+# One case's median over another's, in ms.
+difference() {
+    awk -v a="$(median $1 $2 $3)" -v b="$(median $4 $5 $6)" 'BEGIN { printf "%+.0f", a - b }'
+}
+# The drop of 10,000 over IdentityLoop on them with the bare server's
+# activation added, of the medians or of the lowest times.
+with_activation() {
+    ratio "$("$1" Tesselo "$drop_sources" drop)" \
+        "$(awk -v l="$("$1" IdentityLoop "$drop_sources" list)" -v c="$("$1" BareServer "$small_drop" create)" 'BEGIN { print l + c }')"
+}
 # Per source, in ms.
 per_source() {
     awk -v t="$1" -v n="$2" 'BEGIN { printf "%.3f", t / n }'
@@ -389,6 +400,9 @@ echo "- Tesselo ÷ bare loop at 1,000 sources: $(ratios BareLoop 1000 free) with
     "$(ratios BareLoop 1000 taken) with every first name taken; goal: at most 1.25." \
     "÷ the bare loop that also asks each directory's identity, as the record of the run does: $(ratios IdentityLoop 1000 free)" \
     "and $(ratios IdentityLoop 1000 taken)."
+echo "- What is left over IdentityLoop at 1,000 sources: $(difference Tesselo 1000 free IdentityLoop 1000 free) ms with free names," \
+    "$(difference Tesselo 1000 taken IdentityLoop 1000 taken) ms with every first name taken; the start of a windowed program under Wine," \
+    "the bare GUI program's over the bare loop's at one source: $(difference BareGui 1 free BareLoop 1 free) ms."
 echo "- Tesselo ÷ bare GUI program at 1 source, started from Linux: $(ratios BareGui 1 free);" \
     "started from inside Wine: $(case_ratios Tesselo 1 started BareGui 1 started); goal: at most 1.10." \
     "÷ ShellGui, which pays the same start: $(case_ratios Tesselo 1 started ShellGui 1 started)."
@@ -398,7 +412,8 @@ echo "- Drop of $small_drop, Tesselo ÷ bare server: $(case_ratios Tesselo $smal
 echo "- Release of the target after a drop of $release_drop: $(cell Tesselo $release_drop release) ms; goal: at most 100 ms."
 echo "- Drop of $drop_sources ÷ the least program on the same $drop_sources: $(case_ratios Tesselo $drop_sources drop LeastProgram $drop_sources list);" \
     "÷ the bare loop on them: $(case_ratios Tesselo $drop_sources drop BareLoop $drop_sources list); goals: at most 1.10;" \
-    "÷ the bare loop that asks each identity: $(case_ratios Tesselo $drop_sources drop IdentityLoop $drop_sources list)."
+    "÷ the bare loop that asks each identity: $(case_ratios Tesselo $drop_sources drop IdentityLoop $drop_sources list);" \
+    "÷ that loop with COM's activation of the drop added, as the bare server pays it: $(with_activation median) (lowest times: $(with_activation lowest))."
 echo "- The former measure, the drop's time per source at $drop_sources ÷ the least program's at 1,000 sources:" \
     "$(drop_ratio median) (lowest times: $(drop_ratio lowest)); Tesselo's per source: $(per_source "$(median Tesselo "$drop_sources" drop)" "$drop_sources") ms."
 echo
